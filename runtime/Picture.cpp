@@ -1,0 +1,62 @@
+#include "Picture.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include "Graphics.h"
+
+namespace {
+// Pictures with an alpha channel are laid on white, so that see-through parts of a PNG behave
+// like the white that `Transparent` skips.
+QImage ToRgb32(const QImage& loaded) {
+    if (!loaded.hasAlphaChannel()) {
+        return loaded.convertToFormat(QImage::Format_RGB32);
+    }
+    QImage flat(loaded.size(), QImage::Format_RGB32);
+    flat.fill(Qt::white);
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, loaded);
+    return flat;
+}
+}  // namespace
+
+std::shared_ptr<Picture> Picture::Create(std::int32_t width, std::int32_t height,
+                                         std::int32_t depth) {
+    constexpr std::int64_t kMaxPixels = 64LL * 1024 * 1024;
+    if (width <= 0 || height <= 0 || static_cast<std::int64_t>(width) * height > kMaxPixels) {
+        return nullptr;
+    }
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull()) {
+        return nullptr;
+    }
+    image.fill(Qt::white);
+    return std::make_shared<Picture>(std::move(image), depth);
+}
+
+std::shared_ptr<Picture> Picture::Open(const std::string& path) {
+    QImage loaded;
+    if (path.empty() || !loaded.load(QString::fromStdString(path)) || loaded.isNull()) {
+        return nullptr;
+    }
+    return std::make_shared<Picture>(ToRgb32(loaded), 32);
+}
+
+Picture::Picture(QImage image, std::int32_t depth)
+    : image_(std::make_unique<QImage>(std::move(image))), depth_(depth) {}
+
+Picture::~Picture() = default;
+
+std::int32_t Picture::Width() const { return image_->width(); }
+std::int32_t Picture::Height() const { return image_->height(); }
+
+Graphics& Picture::Graphics() {
+    if (!graphics_) {
+        graphics_ = std::make_unique<class Graphics>(image_.get());
+    }
+    return *graphics_;
+}
+
+std::uint32_t Picture::PixelAt(std::int32_t x, std::int32_t y) const {
+    return image_->pixel(x, y) & 0xFFFFFFu;
+}
