@@ -10,11 +10,11 @@ struct SoundItem {
 };
 
 SoundItem& Item(int index) {
-    static SoundItem items[] = {{"SilenceSnd.wav"},
-                                {"SoundVolSnd.wav"},
-                                {"LightningSnd.wav"},
-                                {"OpenSnd.wav"},
-                                {"EndSnd.wav"}};
+    static SoundItem items[] = {{"SilenceSnd.wav", false, nullptr},
+                                {"SoundVolSnd.wav", false, nullptr},
+                                {"LightningSnd.wav", false, nullptr},
+                                {"OpenSnd.wav", false, nullptr},
+                                {"EndSnd.wav", false, nullptr}};
     return items[index];
 }
 
