@@ -28,9 +28,7 @@ MainWindowShared& MainWindow() {
     return *r.current;
 }
 
-void RegisterMainWindow(MainWindowShared* window) {
-    TheRegistry().current = window;
-}
+void RegisterMainWindow(MainWindowShared* window) { TheRegistry().current = window; }
 
 void UnregisterMainWindow(MainWindowShared* window) {
     if (TheRegistry().current == window) {
