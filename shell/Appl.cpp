@@ -32,15 +32,19 @@ void Appl::Event_Close() {
     }
 }
 
-bool Appl::AppleAbout_Action() { return true; }
+bool Appl::AppleAbout_Action() {
+    return true;
+}
 
-bool Appl::HelpApp_Action() { return true; }
+bool Appl::HelpApp_Action() {
+    return true;
+}
 
 namespace {
 
 std::unique_ptr<Appl> NewAppInstance() {
     auto app = std::make_unique<Appl>();
-    app->SetMenuBar(Menu());
+    app->SetMenuBar(::Menu());
     return app;
 }
 
@@ -66,6 +70,7 @@ void ReleaseAll() {
     ReleaseMainWindow();
     ReleaseMenu();
     ReleaseSoundItems();
+    Sound::CloseAudio();
     FileTypes::Release();
 }
 
