@@ -234,6 +234,42 @@ INSTANTIATE_TEST_SUITE_P(ObservationOffAndOn, StruckRunnerTest,
                              return std::string(info.param.hold ? "Observation" : "Plain");
                          });
 
+// A strike on the runner in the first or in the time-up tick of a game.
+struct MomentCase {
+    const char* name;
+    std::int32_t tickOfGame;  // 0: the start tick; 1800: the time-up tick
+    bool doubled;
+};
+
+class StrikeMomentTest : public GameFieldTest, public testing::WithParamInterface<MomentCase> {};
+
+TEST_P(StrikeMomentTest, TheStruckMessageWinsAndTheGameEndsAtTheNextTick) {
+    const MomentCase c = GetParam();
+    RunnerAtLeftRod();
+    field.GameRun();  // a walk through the zone, so that the score is not 0
+    field.GameStart();
+    Ticks(c.tickOfGame);
+    const std::int32_t before = field.GameScore;
+    bolt->StrikeNext(kRunnerRow);
+    Tick();
+    const std::int32_t strike = ticks;
+    EXPECT_EQ(field.GameScore, c.doubled ? 2 * before : before);
+    EXPECT_EQ(field.MessageIndex, 2);
+    Tick();
+    EXPECT_FALSE(field.RefActive());
+    Ticks(2);
+    EXPECT_FALSE(field.MessageShown());
+    Tick();
+    EXPECT_TRUE(MessageDrawn(2));
+    // The time-up message, replaced in its own tick, never sounds.
+    EXPECT_EQ(endSoundTicks, std::vector<std::int32_t>{strike + 4});
+}
+
+INSTANTIATE_TEST_SUITE_P(FirstAndLast, StrikeMomentTest,
+                         testing::Values(MomentCase{"StartTick", 0, false},
+                                         MomentCase{"TimeUpTick", 1800, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(GameFieldTest, TheChargeRisesEveryTickWithoutAStrikeAndDropsAfterOne) {
     Ticks(5);
     bolt->StrikeNext(0);
