@@ -44,7 +44,7 @@ TEST(TimerTest, ModeTwoFiresEveryPeriodUntilTurnedOff) {
 
     timer.SetMode(Timer::kModeMultiple);
     RunEventLoopFor(210);
-    EXPECT_GE(timer.actions, 8);
+    EXPECT_GE(timer.actions, 5);  // a loaded machine may skip firings; none come early
     EXPECT_LE(timer.actions, 11);
 
     timer.SetMode(Timer::kModeOff);
