@@ -314,18 +314,6 @@ TEST(PeriodicThreadMode, ATimerDestroyedWhileRunningLeavesNoTriggerBehind) {
     EXPECT_EQ(actions, atEnd);
 }
 
-TEST(PeriodicThreadMode, SwitchingThreadModeOffDropsTheThread) {
-    PeriodicTimer timer;
-    timer.SetThreadMode(true);
-    EXPECT_TRUE(timer.RefThreadMode());
-    timer.SetThreadMode(false);
-    EXPECT_FALSE(timer.RefThreadMode());
-    timer.Setup(20, 100);
-    timer.TimerStart(0);
-    EXPECT_EQ(timer.RefStatus(), PeriodicTimer::kRunningOnTimer);
-    timer.TimerStop();
-}
-
 namespace {
 // Counts the occasions that reach the timer; the thread's clock is set by the test.
 class OccasionCountingTimer : public PeriodicTimer {

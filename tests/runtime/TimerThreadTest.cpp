@@ -53,14 +53,6 @@ TEST(TimerTest, ModeTwoFiresEveryPeriodUntilTurnedOff) {
     EXPECT_EQ(timer.actions, atOff);
 }
 
-TEST(TimerTest, PeriodsBelowOneMillisecondBecomeOne) {
-    CountingTimer timer;
-    timer.SetPeriod(0);
-    EXPECT_EQ(timer.Period(), 1);
-    timer.SetMode(7);
-    EXPECT_EQ(timer.Mode(), Timer::kModeMultiple);
-}
-
 TEST(ThreadTest, RunsOnItsOwnThreadAndCanRunAgain) {
     WorkerThread thread;
     std::atomic<int> runs{0};
