@@ -11,10 +11,14 @@ std::int32_t Clamp(std::int64_t value, std::int64_t low, std::int64_t high) {
     return static_cast<std::int32_t>(std::clamp(value, low, high));
 }
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 }  // namespace
 
-std::int32_t LenB(const std::string& s) { return static_cast<std::int32_t>(s.size()); }
+std::int32_t LenB(const std::string& s) {
+    return static_cast<std::int32_t>(s.size());
+}
 
 std::string LeftB(const std::string& s, std::int32_t count) {
     return s.substr(0, Clamp(count, 0, LenB(s)));

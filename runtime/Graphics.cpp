@@ -10,7 +10,9 @@
 namespace {
 constexpr QRgb kWhite = 0xFFFFFFu;
 
-QRgb Opaque(std::uint32_t rgb) { return 0xFF000000u | (rgb & 0xFFFFFFu); }
+QRgb Opaque(std::uint32_t rgb) {
+    return 0xFF000000u | (rgb & 0xFFFFFFu);
+}
 
 // White turned see-through, for drawing a transparent picture through a QPainter.
 QImage WithWhiteMasked(const QImage& source) {
@@ -26,8 +28,8 @@ QImage WithWhiteMasked(const QImage& source) {
     return masked;
 }
 // An unscaled opaque row: one block copy of the part that lies inside the source.
-void CopyRow(const QRgb* from, QRgb* to, std::int32_t left, std::int32_t right,
-             std::int32_t offset, std::int32_t sourceWidth) {
+void CopyRow(const QRgb* from, QRgb* to, std::int32_t left, std::int32_t right, std::int32_t offset,
+             std::int32_t sourceWidth) {
     const std::int32_t first = std::max(left, -offset);
     const std::int32_t last = std::min(right, sourceWidth - offset);
     if (first < last) {

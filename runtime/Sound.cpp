@@ -9,7 +9,9 @@ Sound::PlayObserver& Observer() {
 }
 }  // namespace
 
-std::shared_ptr<Sound> Sound::Open(const std::string& /*path*/) { return nullptr; }
+std::shared_ptr<Sound> Sound::Open(const std::string& /*path*/) {
+    return nullptr;
+}
 
 Sound::Sound(std::string name) : name_(std::move(name)) {}
 Sound::~Sound() = default;
@@ -20,4 +22,6 @@ void Sound::Play() {
     }
 }
 
-void Sound::SetPlayObserver(PlayObserver observer) { Observer() = std::move(observer); }
+void Sound::SetPlayObserver(PlayObserver observer) {
+    Observer() = std::move(observer);
+}
