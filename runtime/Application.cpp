@@ -1,9 +1,12 @@
 #include "Application.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QWidget>
 #include <algorithm>
 #include <vector>
 
+#include "MenuBar.h"
 #include "Window.h"
 
 namespace {
@@ -13,13 +16,117 @@ Application*& CurrentApplication() {
 }
 }  // namespace
 
-Application::Application() {
+namespace {
+// Qt sends ShortcutOverride to the focus widget before it matches a key against the shortcuts:
+// the enabling pass runs there, so a disabled item's shortcut never triggers.
+class ShortcutGate : public QObject {
+public:
+    explicit ShortcutGate(Application& app) : app_(app) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride) {
+            app_.RunEnablingPass();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    Application& app_;
+};
+}  // namespace
+
+struct Application::MenuState {
+    std::shared_ptr<::MenuBar> bar;
+    MenuHandlers handlers;
+    std::unique_ptr<ShortcutGate> gate;
+};
+
+Application::Application() : menus_(std::make_unique<MenuState>()) {
     CurrentApplication() = this;
 }
 
 Application::~Application() {
+    if (menus_->bar) {
+        menus_->bar->Chosen = nullptr;
+        menus_->bar->AboutToOpen = nullptr;
+    }
+    if (menus_->gate && QCoreApplication::instance() != nullptr) {
+        QCoreApplication::instance()->removeEventFilter(menus_->gate.get());
+    }
     if (CurrentApplication() == this) {
         CurrentApplication() = nullptr;
+    }
+}
+
+std::shared_ptr<::MenuBar> Application::MenuBar() const {
+    return menus_->bar;
+}
+
+void Application::SetMenuBar(std::shared_ptr<::MenuBar> bar) {
+    if (menus_->bar) {
+        menus_->bar->Chosen = nullptr;
+        menus_->bar->AboutToOpen = nullptr;
+    }
+    menus_->bar = std::move(bar);
+    if (!menus_->bar) {
+        return;
+    }
+    menus_->bar->Chosen = [this](MenuItem& item) { MenuCommand(item); };
+    menus_->bar->AboutToOpen = [this] { RunEnablingPass(); };
+    if (!menus_->gate && QCoreApplication::instance() != nullptr) {
+        menus_->gate = std::make_unique<ShortcutGate>(*this);
+        QCoreApplication::instance()->installEventFilter(menus_->gate.get());
+    }
+}
+
+void Application::AddMenuHandler(const std::string& name, MenuHandler handler) {
+    menus_->handlers.Add(name, std::move(handler));
+}
+
+void Application::AddMenuHandler(const std::string& name, IndexedMenuHandler handler) {
+    menus_->handlers.Add(name, std::move(handler));
+}
+
+Window* Application::FrontWindow() const {
+    QWidget* active = QApplication::activeWindow();
+    class Window* newestVisible = nullptr;
+    for (std::int32_t i = 0; i < WindowCount(); ++i) {
+        class Window* window = Window(i);
+        QWidget* widget = window->Widget();
+        if (widget != nullptr && widget == active) {
+            return window;
+        }
+        if (widget != nullptr && widget->isVisible()) {
+            newestVisible = window;
+        }
+    }
+    return newestVisible;
+}
+
+void Application::RunEnablingPass() {
+    class Window* front = FrontWindow();
+    std::shared_ptr<::MenuBar> bar =
+        front != nullptr && front->MenuBar() ? front->MenuBar() : menus_->bar;
+    if (!bar) {
+        return;
+    }
+    bar->RunEnablingPass([front] {
+        if (front != nullptr) {
+            front->Event_EnableMenuItems();
+        }
+    });
+}
+
+void Application::MenuCommand(const MenuItem& item) {
+    if (class Window* front = FrontWindow(); front != nullptr && front->RunMenuHandler(item)) {
+        return;
+    }
+    if (menus_->handlers.Run(item)) {
+        return;
+    }
+    if (item.IsQuitItem()) {
+        Quit();
     }
 }
 
@@ -31,6 +138,16 @@ int Application::Run() {
     // Closing windows is ours to judge (AutoQuit), not Qt's.
     QApplication::setQuitOnLastWindowClosed(false);
     Event_Open();
+    // The windows made during start-up open once the application has opened.
+    std::vector<class Window*> startWindows;
+    for (std::int32_t i = 0; i < WindowCount(); ++i) {
+        startWindows.push_back(Window(i));
+    }
+    for (class Window* window : startWindows) {
+        if (!quitRequested_ && !window->IsClosed()) {
+            window->Show();
+        }
+    }
     int code = 0;
     if (!quitRequested_) {
         running_ = true;

@@ -41,6 +41,10 @@ Control::~Control() {
     }
 }
 
+std::int32_t Control::ContentTop() const {
+    return window_ != nullptr ? window_->ContentTop() : 0;
+}
+
 QWidget* Control::Widget() const {
     return impl_->widget.data();
 }
@@ -48,8 +52,9 @@ QWidget* Control::Widget() const {
 std::int32_t Control::Left() const {
     return Widget() ? Widget()->x() : 0;
 }
+// Window coordinates start below the window's menu bar.
 std::int32_t Control::Top() const {
-    return Widget() ? Widget()->y() : 0;
+    return Widget() ? Widget()->y() - ContentTop() : 0;
 }
 std::int32_t Control::Width() const {
     return Widget() ? Widget()->width() : 0;
@@ -61,7 +66,7 @@ std::int32_t Control::Height() const {
 void Control::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
                         std::int32_t height) {
     if (QWidget* w = Widget()) {
-        w->setGeometry(left, top, std::max(width, 0), std::max(height, 0));
+        w->setGeometry(left, top + ContentTop(), std::max(width, 0), std::max(height, 0));
     }
 }
 

@@ -60,6 +60,7 @@ protected:
 private:
     friend class Window;
     void Attach(std::unique_ptr<QWidget> widget);
+    std::int32_t ContentTop() const;
     void DetachFromWindow() { window_ = nullptr; }
 
     struct Impl;

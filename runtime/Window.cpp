@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWidget>
@@ -10,6 +11,8 @@
 
 #include "Application.h"
 #include "Control.h"
+#include "KeyPress.h"
+#include "MenuBar.h"
 
 namespace {
 std::vector<Window*>& OpenWindows() {
@@ -45,7 +48,7 @@ std::string KeyText(const QKeyEvent& event) {
         case Qt::Key_Delete:
             return "\x7F";
         default:
-            return event.text().toStdString();
+            return KeyDownText(event);
     }
 }
 
@@ -62,20 +65,25 @@ protected:
             event->accept();
             return;
         }
+        if (!owner_->CloseBox()) {
+            event->ignore();
+            return;
+        }
         // The close box: the window decides, and hides itself when it closes.
         event->ignore();
         owner_->Close();
     }
     void keyPressEvent(QKeyEvent* event) override {
         const bool command = (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) != 0;
-        const std::string key = KeyText(*event);
+        const bool keyDown = IsKeyDown(*event);
+        const std::string key = keyDown ? KeyText(*event) : std::string();
         if (owner_ == nullptr || command || key.empty() || !owner_->KeyPressed(key)) {
             QWidget::keyPressEvent(event);
         }
     }
     void mousePressEvent(QMouseEvent* event) override {
         const QPoint at = event->position().toPoint();
-        if (owner_ == nullptr || !owner_->MousePressed(at.x(), at.y())) {
+        if (owner_ == nullptr || !owner_->MousePressed(at.x(), at.y() - owner_->ContentTop())) {
             QWidget::mousePressEvent(event);
         }
     }
@@ -88,6 +96,11 @@ private:
 struct Window::Impl {
     QPointer<WindowWidget> widget;
     QEventLoop* modalLoop = nullptr;
+    std::shared_ptr<::MenuBar> menuBar;
+    QPointer<QMenuBar> qtMenuBar;
+    std::int32_t contentTop = 0;
+    bool closeBox = true;
+    MenuHandlers menuHandlers;
 };
 
 Window::Window() : impl_(std::make_unique<Impl>()) {
@@ -129,13 +142,75 @@ std::int32_t Window::Width() const {
     return Widget() ? Widget()->width() : 0;
 }
 std::int32_t Window::Height() const {
-    return Widget() ? Widget()->height() : 0;
+    return Widget() ? Widget()->height() - ContentTop() : 0;
 }
 
 void Window::SetSize(std::int32_t width, std::int32_t height) {
     if (QWidget* w = Widget()) {
-        w->setFixedSize(width, height);
+        w->setFixedSize(width, height + ContentTop());
+        if (QMenuBar* bar = impl_->qtMenuBar.data()) {
+            bar->setGeometry(0, 0, width, ContentTop());
+        }
     }
+}
+
+std::shared_ptr<::MenuBar> Window::MenuBar() const {
+    return impl_->menuBar;
+}
+
+void Window::SetMenuBar(std::shared_ptr<::MenuBar> bar) {
+    QWidget* w = Widget();
+    if (w == nullptr || impl_->menuBar) {
+        return;  // a window's bar is set once, at its making
+    }
+    impl_->menuBar = std::move(bar);
+    if (!impl_->menuBar) {
+        return;
+    }
+    auto* qtBar = new QMenuBar(w);  // owned by the window's widget
+    // Never the platform's global bar: the bar stays inside the window, above its content.
+    qtBar->setNativeMenuBar(false);
+    impl_->menuBar->AttachTo(qtBar);
+    impl_->qtMenuBar = qtBar;
+    const std::int32_t top = qtBar->sizeHint().height();
+    const std::int32_t contentWidth = Width();
+    const std::int32_t contentHeight = Height();
+    impl_->contentTop = top;
+    for (Control* control : controls_) {
+        if (QWidget* cw = control->Widget()) {
+            cw->move(cw->x(), cw->y() + top);
+        }
+    }
+    qtBar->setGeometry(0, 0, contentWidth, top);
+    qtBar->show();
+    if (w->minimumSize() == w->maximumSize()) {
+        SetSize(contentWidth, contentHeight);
+    }
+}
+
+std::int32_t Window::ContentTop() const {
+    return impl_->contentTop;
+}
+
+bool Window::CloseBox() const {
+    return impl_->closeBox;
+}
+
+void Window::SetCloseBox(bool closeBox) {
+    impl_->closeBox = closeBox;
+    ApplyFrame();
+}
+
+void Window::AddMenuHandler(const std::string& name, MenuHandler handler) {
+    impl_->menuHandlers.Add(name, std::move(handler));
+}
+
+void Window::AddMenuHandler(const std::string& name, IndexedMenuHandler handler) {
+    impl_->menuHandlers.Add(name, std::move(handler));
+}
+
+bool Window::RunMenuHandler(const MenuItem& item) {
+    return impl_->menuHandlers.Run(item);
 }
 
 void Window::SetFrame(std::int32_t frame) {
@@ -150,7 +225,10 @@ void Window::ApplyFrame() {
     }
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (frame_ == kDocumentFrame) {
-        flags |= Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint;
+        flags |= Qt::Window | Qt::WindowMinimizeButtonHint;
+        if (impl_->closeBox) {
+            flags |= Qt::WindowCloseButtonHint;
+        }
         w->setWindowModality(Qt::NonModal);
     } else {
         flags |= Qt::Dialog;

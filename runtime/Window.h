@@ -5,7 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "MenuHandlers.h"
+
 class Control;
+class MenuBar;
+class MenuItem;
 class QWidget;
 
 // A top-level window with its controls. Frame codes: 0 document window, 1 movable modal
@@ -24,6 +28,7 @@ public:
     std::string Title() const;
     void SetTitle(const std::string& title);
     std::int32_t Width() const;
+    // The content's height: the menu bar, when there is one, sits above it.
     std::int32_t Height() const;
     // A fixed size: the window cannot be resized.
     void SetSize(std::int32_t width, std::int32_t height);
@@ -50,6 +55,24 @@ public:
 
     QWidget* Widget() const;
 
+    // The menu bar shown at the window's top; window coordinates start below it. Several windows
+    // may show the same bar. Set it before the size and the controls.
+    std::shared_ptr<::MenuBar> MenuBar() const;
+    void SetMenuBar(std::shared_ptr<::MenuBar> bar);
+    // The menu bar's height in pixels, 0 without one.
+    std::int32_t ContentTop() const;
+
+    // Without a close box the window manager's close requests are refused; Close still works.
+    bool CloseBox() const;
+    void SetCloseBox(bool closeBox);
+
+    // The window's own menu handlers. While the window is in front they come before the
+    // application's.
+    void AddMenuHandler(const std::string& name, MenuHandler handler);
+    void AddMenuHandler(const std::string& name, IndexedMenuHandler handler);
+    // Runs this window's handler of the item; false when it has none or it declined.
+    bool RunMenuHandler(const MenuItem& item);
+
     // The open windows, in the order they were created.
     static std::int32_t OpenCount();
     static Window* OpenAt(std::int32_t index);
@@ -63,6 +86,9 @@ public:
     virtual bool Event_KeyDown(const std::string& /*key*/) { return false; }
     // A press on the window's own background or one that a control left unhandled.
     virtual bool Event_MouseDown(std::int32_t /*x*/, std::int32_t /*y*/) { return false; }
+    // Raised on the front window in every enabling pass, after the items without AutoEnable
+    // have been disabled: it enables and checks the items that apply.
+    virtual void Event_EnableMenuItems() {}
 
     // Entry points of the window's widget. Keys with Ctrl or Meta and keys without text or a
     // control character never get here. Subclasses may put menu shortcuts in front.

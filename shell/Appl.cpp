@@ -1,38 +1,108 @@
 #include "Appl.h"
 
 #include <QApplication>
+#include <stdexcept>
 
-#include "Application.h"
-#include "DemoField.h"
-#include "PeriodicTimer.h"
-#include "Window.h"
+#include "FileTypes.h"
+#include "FortuneWindow.h"
+#include "MainWindow.h"
+#include "Menu.h"
+#include "SoundItems.h"
+#include "TerminationSignals.h"
+
+namespace shell {
 
 namespace {
-constexpr std::int32_t kFieldWidth = 500;
-constexpr std::int32_t kFieldHeight = 300;
-constexpr std::int32_t kTimerPeriod = 20;    // ms between firings
-constexpr std::int32_t kTickInterval = 100;  // ms per tick
+constexpr const char* kPrefsFileName = "Tembroloの設定";
+constexpr const char* kPrefsCreator = "QVLK";
 }  // namespace
 
+Appl::Appl() = default;
+
+void Appl::Event_Open() {
+    ItsPrefs = std::make_unique<ApplPreferences>(kPrefsFileName, kPrefsCreator);
+    ItsPrefs->Restore();
+    AutoQuit = true;
+}
+
+// The program's only write of the preferences file, and only when the settings changed.
+void Appl::Event_Close() {
+    if (ItsPrefs) {
+        ItsPrefs->Save();
+    }
+}
+
+bool Appl::AppleAbout_Action() { return true; }
+
+bool Appl::HelpApp_Action() { return true; }
+
+namespace {
+
+std::unique_ptr<Appl> NewAppInstance() {
+    auto app = std::make_unique<Appl>();
+    app->SetMenuBar(Menu());
+    return app;
+}
+
+void ApplicationAddMenuHandlers(Appl& app) {
+    app.AddMenuHandler("AppleAbout", MenuHandler([&app] { return app.AppleAbout_Action(); }));
+    app.AddMenuHandler("HelpApp", MenuHandler([&app] { return app.HelpApp_Action(); }));
+}
+
+// The program's part of the start-up, in this order: the file type, the application object with
+// its menu bar, its menu handlers, and the main window (opened once the application has opened).
+std::unique_ptr<Appl> Startup() {
+    FileTypes::Initialize();
+    auto app = NewAppInstance();
+    ApplicationAddMenuHandlers(*app);
+    InstallMainWindowMaker();
+    (void)::MainWindow();
+    return app;
+}
+
+// Everything start-up made goes before the Qt application does.
+void ReleaseAll() {
+    ReleaseFortuneWindow();
+    ReleaseMainWindow();
+    ReleaseMenu();
+    ReleaseSoundItems();
+    FileTypes::Release();
+}
+
+}  // namespace
+
+}  // namespace shell
+
+shell::Appl& App() {
+    auto* app = dynamic_cast<shell::Appl*>(Application::Current());
+    if (app == nullptr) {
+        throw std::logic_error("no application object");
+    }
+    return *app;
+}
+
+std::shared_ptr<MenuItem> FileClose() {
+    auto bar = App().MenuBar();
+    if (!bar) {
+        throw std::logic_error("no menu bar");
+    }
+    return bar->Find("FileClose");
+}
+
 int RunTembrolo(int argc, char** argv) {
-    QApplication qt(argc, argv);
-    Application app;
-    app.AutoQuit = true;
-
-    Window window;
-    window.SetTitle("Tembrolo");
-    window.SetSize(kFieldWidth, kFieldHeight);
-    DemoField field(&window);
-    field.SetBounds(0, 0, kFieldWidth, kFieldHeight);
-    field.Created = [](OffscreenCanvas& sender) { sender.CreateOffscreen(32, true); };
-
-    PeriodicTimer heltz;
-    heltz.PeriodicAction = [&](PeriodicTimer&, std::int32_t) {
-        field.GameStep();
-        window.UpdateNow();
-    };
-    window.Show();
-    heltz.Setup(kTimerPeriod, kTickInterval);
-    heltz.TimerStart(0);
-    return app.Run();
+    QApplication qtApp(argc, argv);
+    int code = 0;
+    {
+        auto app = shell::Startup();
+        // Ctrl+C or a kill in a terminal quits like the menu does, so the settings are saved.
+        QuitOnTerminationSignals([] {
+            if (Application* current = Application::Current()) {
+                current->Quit();
+            }
+        });
+        code = app->Run();
+        StopQuittingOnTerminationSignals();
+        shell::ReleaseAll();
+    }
+    return code;
 }
