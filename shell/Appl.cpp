@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <stdexcept>
 
+#include "AboutWindow.h"
 #include "FileTypes.h"
 #include "FortuneWindow.h"
+#include "HelpWindow.h"
 #include "MainWindow.h"
 #include "Menu.h"
 #include "SoundItems.h"
@@ -32,9 +34,16 @@ void Appl::Event_Close() {
     }
 }
 
-bool Appl::AppleAbout_Action() { return true; }
+// Returns once the About window has closed; the game goes on underneath meanwhile.
+bool Appl::AppleAbout_Action() {
+    ::AboutWindow().ShowModal();
+    return true;
+}
 
-bool Appl::HelpApp_Action() { return true; }
+bool Appl::HelpApp_Action() {
+    ::HelpWindow().Show();
+    return true;
+}
 
 namespace {
 
@@ -62,6 +71,8 @@ std::unique_ptr<Appl> Startup() {
 
 // Everything start-up made goes before the Qt application does.
 void ReleaseAll() {
+    ReleaseHelpWindow();
+    ReleaseAboutWindow();
     ReleaseFortuneWindow();
     ReleaseMainWindow();
     ReleaseMenu();
