@@ -35,7 +35,8 @@ public:
     // Raised by the window when it first shows, in the order the controls were created.
     virtual void Event_Open() {}
 
-    // Null for a control made without a window, and once the window is gone.
+    // Null for a control made without a window, and once the window is gone. Inside a control
+    // class this name hides the class: write `::Window*` (or `class Window*`) there.
     class Window* Window() const {
         return window_;
     }

@@ -31,7 +31,7 @@ public:
 
 struct AudioState {
     std::shared_ptr<AudioDevice> device;
-    bool tried = false;  // the device is opened (or found missing) once per run
+    bool tried = false;  // the device is opened (or found missing) once, until CloseAudio
     Sound::PlayObserver observer;
 };
 
@@ -140,6 +140,6 @@ void Sound::SetPlayObserver(PlayObserver observer) {
 
 void Sound::CloseAudio() {
     AudioState& state = State();
-    state.tried = true;
+    state.tried = false;
     state.device.reset();
 }

@@ -33,7 +33,7 @@ public:
     static void SetPlayObserver(PlayObserver observer);
 
     // At exit, once the program has let go of its sounds: the device closes as soon as no
-    // loaded sound needs it any more. Sounds opened afterwards are silent.
+    // loaded sound needs it any more. A later Open opens it again.
     static void CloseAudio();
 
 private:

@@ -39,17 +39,17 @@ const Rows kIconBolt = {
 void DrawIconScene(QImage& image) {
     PixelArt::Stamp(image, 2, 8, kIconBolt, Palette{{'y', 0xFFFFE066}});
     const Palette rod = {{'t', 0xFFFFE680}, {'l', 0xFFD0D8E8}, {'d', 0xFF586078}};
-    PixelArt::Stamp(image, 4, 21, {".t.", ".t.", "ld.", "ld.", "ld.", "ld."}, rod);
+    PixelArt::Stamp(image, 5, 21, {".t.", ".t.", "ld.", "ld.", "ld.", "ld."}, rod);
     // Stars, then the ground.
     PixelArt::Stamp(image, 23, 5, {"s...", "....", "...s"}, Palette{{'s', 0xFFC8D0FF}});
     QPainter painter(&image);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor::fromRgb(0xFF990000));
     painter.drawRect(2, 27, kIcon - 4, 3);
-    painter.setBrush(QColor::fromRgb(0xFFFFD23F));  // the runner, a dot of yellow raincoat
-    painter.drawRect(20, 22, 3, 5);
-    painter.setBrush(QColor::fromRgb(0xFFFFD2A8));
-    painter.drawRect(20, 20, 3, 2);
+    painter.end();
+    const Palette runner = {
+        {'y', 0xFFFFD23F}, {'s', 0xFFFFD2A8}, {'t', 0xFF8890B0}, {'r', 0xFFD83C3C}};
+    PixelArt::Stamp(image, 19, 19, {".y.", "yyy", ".s.", "yyy", "yyy", "t.t", "r.r"}, runner);
 }
 
 void DrawMoor(QPainter& painter) {
