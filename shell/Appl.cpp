@@ -49,7 +49,7 @@ namespace {
 
 std::unique_ptr<Appl> NewAppInstance() {
     auto app = std::make_unique<Appl>();
-    app->SetMenuBar(Menu());
+    app->SetMenuBar(::Menu());
     return app;
 }
 
@@ -77,6 +77,7 @@ void ReleaseAll() {
     ReleaseMainWindow();
     ReleaseMenu();
     ReleaseSoundItems();
+    Sound::CloseAudio();
     FileTypes::Release();
 }
 

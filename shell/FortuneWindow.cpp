@@ -39,7 +39,9 @@ void FortuneWindow::Layout() {
     SetCloseBox(false);
 }
 
-void FortuneWindow::CreateControls() { CreateControls0(); }
+void FortuneWindow::CreateControls() {
+    CreateControls0();
+}
 
 void FortuneWindow::CreateControls0() {
     closeButton_ = std::make_unique<PushButton>(this);
@@ -63,7 +65,9 @@ void FortuneWindow::CreateControls0() {
     };
 }
 
-void FortuneWindow::CloseButton_Action(PushButton& /*sender*/) { Close(); }
+void FortuneWindow::CloseButton_Action(PushButton& /*sender*/) {
+    Close();
+}
 
 void FortuneWindow::TheFortuneField_Created(FortuneField& sender) {
     sender.CreateOffscreen(32, true);
@@ -82,9 +86,13 @@ void FortuneWindow::TheFortuneHeltz_PeriodicAction(PeriodicTimer& /*sender*/,
     }
 }
 
-void FortuneWindow::Event_Open() { ::MainWindow().ActionBlocking = true; }
+void FortuneWindow::Event_Open() {
+    ::MainWindow().ActionBlocking = true;
+}
 
-void FortuneWindow::Event_Close() { ::MainWindow().ActionBlocking = false; }
+void FortuneWindow::Event_Close() {
+    ::MainWindow().ActionBlocking = false;
+}
 
 // A closed window's timer must not fire again; the window itself goes once its events are done,
 // so the next opening builds a new one.
@@ -97,7 +105,9 @@ void FortuneWindow::WindowClosed() {
     });
 }
 
-void ReleaseFortuneWindow() { TheInstance().reset(); }
+void ReleaseFortuneWindow() {
+    TheInstance().reset();
+}
 
 }  // namespace shell
 

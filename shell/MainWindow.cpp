@@ -21,9 +21,9 @@ constexpr std::int32_t kSilenceTicks = 10;
 constexpr std::int32_t kVolumeItems = 10;
 }  // namespace
 
-MainWindow::MainWindow() {
+MainWindow::MainWindow(FieldMaker makeField) {
     Layout();
-    CreateControls();
+    CreateControls(makeField);
     AddMenuHandlers();
     RegisterMainWindow(this);
 }
@@ -36,16 +36,18 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::Layout() {
-    SetMenuBar(Menu());
+    SetMenuBar(::Menu());
     SetSize(kFieldWidth, kFieldHeight);
     SetTitle("Tembrolo");
     SetFrame(kDocumentFrame);
 }
 
-void MainWindow::CreateControls() { CreateControls0(); }
+void MainWindow::CreateControls(const FieldMaker& makeField) {
+    CreateControls0(makeField);
+}
 
-void MainWindow::CreateControls0() {
-    field_ = std::make_unique<GameField>(this);
+void MainWindow::CreateControls0(const FieldMaker& makeField) {
+    field_ = makeField ? makeField(this) : std::make_unique<GameField>(this);
     field_->SetBounds(0, 0, kFieldWidth, kFieldHeight);
     field_->RecordUpdated = [this](GameField& sender) { TheGameField_RecordUpdated(sender); };
     field_->Created = [this](OffscreenCanvas& sender) {
@@ -63,7 +65,9 @@ void MainWindow::TheGameField_RecordUpdated(GameField& /*sender*/) {
     App().ItsPrefs->SetPartInteger(TheGameField().RefRecord(), RecordPos(), kRecordWidth);
 }
 
-void MainWindow::TheGameField_Created(GameField& sender) { sender.CreateOffscreen(32, true); }
+void MainWindow::TheGameField_Created(GameField& sender) {
+    sender.CreateOffscreen(32, true);
+}
 
 void MainWindow::TheGameHeltz_PeriodicAction(PeriodicTimer& /*sender*/, std::int32_t /*load*/) {
     if (ActionBlocking) {
@@ -74,15 +78,25 @@ void MainWindow::TheGameHeltz_PeriodicAction(PeriodicTimer& /*sender*/, std::int
     ItsSoundPlayer->PlayQueue();
 }
 
-std::shared_ptr<MenuItem> MainWindow::Item(const char* name) const { return MenuBar()->Find(name); }
+std::shared_ptr<MenuItem> MainWindow::Item(const char* name) const {
+    return MenuBar()->Find(name);
+}
 
 std::shared_ptr<MenuItem> MainWindow::GameMenuSoundVol(std::int32_t index) const {
     return MenuBar()->Find("GameMenuSoundVol", index);
 }
-std::shared_ptr<MenuItem> MainWindow::GameMenuFortune() const { return Item("GameMenuFortune"); }
-std::shared_ptr<MenuItem> MainWindow::GameMenuHold() const { return Item("GameMenuHold"); }
-std::shared_ptr<MenuItem> MainWindow::GameMenuHide() const { return Item("GameMenuHide"); }
-std::shared_ptr<MenuItem> MainWindow::GameMenuStart() const { return Item("GameMenuStart"); }
+std::shared_ptr<MenuItem> MainWindow::GameMenuFortune() const {
+    return Item("GameMenuFortune");
+}
+std::shared_ptr<MenuItem> MainWindow::GameMenuHold() const {
+    return Item("GameMenuHold");
+}
+std::shared_ptr<MenuItem> MainWindow::GameMenuHide() const {
+    return Item("GameMenuHide");
+}
+std::shared_ptr<MenuItem> MainWindow::GameMenuStart() const {
+    return Item("GameMenuStart");
+}
 
 void MainWindow::AddMenuHandlers() {
     AddMenuHandler("GameMenuStart", MenuHandler([this] { return GameMenuStart_Action(); }));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,7 +25,10 @@ public:
     static constexpr std::int32_t kHiddenRecordPos = 5;
     static constexpr std::int32_t kRecordWidth = 3;
 
-    MainWindow();
+    // Makes the window's field; tests put a field of their own in.
+    using FieldMaker = std::function<std::unique_ptr<GameField>(::Window* owner)>;
+
+    explicit MainWindow(FieldMaker makeField = nullptr);
     ~MainWindow() override;
 
     GameField& TheGameField() { return *field_; }
@@ -53,8 +57,8 @@ public:
 
 private:
     void Layout();
-    void CreateControls();
-    void CreateControls0();
+    void CreateControls(const FieldMaker& makeField);
+    void CreateControls0(const FieldMaker& makeField);
     void AddMenuHandlers();
     std::shared_ptr<MenuItem> Item(const char* name) const;
     std::int32_t RecordPos() const;
