@@ -2,10 +2,12 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 
@@ -100,6 +102,8 @@ struct Window::Impl {
     QPointer<QMenuBar> qtMenuBar;
     std::int32_t contentTop = 0;
     bool closeBox = true;
+    std::int32_t placement = kDefaultPlacement;
+    bool placed = false;
     MenuHandlers menuHandlers;
 };
 
@@ -266,12 +270,44 @@ void Window::OpenOnce() {
     Event_Open();
 }
 
+void Window::SetPlacement(std::int32_t placement) {
+    impl_->placement = placement;
+}
+
+// Before the first showing: centred on the screen, or over the window the user was working in.
+void Window::PlaceOnce() {
+    QWidget* w = Widget();
+    if (impl_->placed || w == nullptr) {
+        return;
+    }
+    impl_->placed = true;
+    QRect area;
+    if (impl_->placement == kParentWindowPlacement) {
+        for (std::int32_t i = OpenCount() - 1; i >= 0 && area.isNull(); --i) {
+            QWidget* other = OpenAt(i)->Widget();
+            if (OpenAt(i) != this && other != nullptr && other->isVisible()) {
+                area = other->frameGeometry();
+            }
+        }
+    }
+    if (area.isNull() && impl_->placement != kDefaultPlacement) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            area = screen->availableGeometry();
+        }
+    }
+    if (!area.isNull()) {
+        const QSize size = w->size();
+        w->move(area.center().x() - size.width() / 2, area.center().y() - size.height() / 2);
+    }
+}
+
 void Window::Show() {
     if (closed_) {
         return;
     }
     OpenOnce();
     if (QWidget* w = Widget(); w != nullptr && !closed_) {
+        PlaceOnce();
         w->show();
         w->raise();
         w->activateWindow();
@@ -287,6 +323,7 @@ void Window::ShowModal() {
     if (w == nullptr || closed_) {
         return;
     }
+    PlaceOnce();
     w->setWindowModality(Qt::ApplicationModal);
     w->show();
     w->raise();

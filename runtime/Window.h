@@ -19,6 +19,11 @@ public:
     static constexpr std::int32_t kDocumentFrame = 0;
     static constexpr std::int32_t kMovableModalFrame = 1;
     static constexpr std::int32_t kModalFrame = 2;
+    // Where a window first shows: where the platform puts it, centred over the window the
+    // user was working in, or centred on the main screen.
+    static constexpr std::int32_t kDefaultPlacement = 0;
+    static constexpr std::int32_t kParentWindowPlacement = 1;
+    static constexpr std::int32_t kMainScreenPlacement = 2;
 
     Window();
     virtual ~Window();
@@ -63,6 +68,9 @@ public:
     std::int32_t ContentTop() const;
 
     // Without a close box the window manager's close requests are refused; Close still works.
+    // Applied when the window first shows.
+    void SetPlacement(std::int32_t placement);
+
     bool CloseBox() const;
     void SetCloseBox(bool closeBox);
 
@@ -104,6 +112,7 @@ private:
     void AddControl(Control* control);
     void RemoveControl(Control* control);
     void OpenOnce();
+    void PlaceOnce();
     void ApplyFrame();
 
     struct Impl;

@@ -36,6 +36,7 @@ void FortuneWindow::Layout() {
     SetSize(kWidth, kHeight);
     SetTitle("吉凶");
     SetFrame(kMovableModalFrame);
+    SetPlacement(kParentWindowPlacement);
     SetCloseBox(false);
 }
 

@@ -40,6 +40,7 @@ void MainWindow::Layout() {
     SetSize(kFieldWidth, kFieldHeight);
     SetTitle("Tembrolo");
     SetFrame(kDocumentFrame);
+    SetPlacement(kMainScreenPlacement);
 }
 
 void MainWindow::CreateControls(const FieldMaker& makeField) {
