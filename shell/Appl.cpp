@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <stdexcept>
 
+#include "AboutWindow.h"
 #include "FileTypes.h"
 #include "FortuneWindow.h"
+#include "HelpWindow.h"
 #include "MainWindow.h"
 #include "Menu.h"
 #include "SoundItems.h"
@@ -32,11 +34,14 @@ void Appl::Event_Close() {
     }
 }
 
+// Returns once the About window has closed; the game goes on underneath meanwhile.
 bool Appl::AppleAbout_Action() {
+    ::AboutWindow().ShowModal();
     return true;
 }
 
 bool Appl::HelpApp_Action() {
+    ::HelpWindow().Show();
     return true;
 }
 
@@ -66,6 +71,8 @@ std::unique_ptr<Appl> Startup() {
 
 // Everything start-up made goes before the Qt application does.
 void ReleaseAll() {
+    ReleaseHelpWindow();
+    ReleaseAboutWindow();
     ReleaseFortuneWindow();
     ReleaseMainWindow();
     ReleaseMenu();

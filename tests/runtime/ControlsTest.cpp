@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBlock>
+
+#include "Label.h"
+#include "PushButton.h"
+#include "TabPanel.h"
+#include "TextArea.h"
+#include "Window.h"
+
+namespace {
+
+void ShowActive(Window& window) {
+    window.Show();
+    window.Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.Widget()));
+}
+
+}  // namespace
+
+TEST(PushButtonTest, ClickRaisesActionWithTheButtonUnlessDisabled) {
+    Window window;
+    PushButton button(&window);
+    button.SetCaption("閉じる");
+    int actions = 0;
+    button.Action = [&](PushButton& sender) {
+        EXPECT_EQ(&sender, &button);
+        ++actions;
+    };
+    QTest::mouseClick(button.Widget(), Qt::LeftButton);
+    button.Push();
+    EXPECT_EQ(actions, 2);
+    button.SetEnabled(false);
+    button.Push();
+    QTest::mouseClick(button.Widget(), Qt::LeftButton);
+    EXPECT_EQ(actions, 2);
+    EXPECT_EQ(button.Caption(), "閉じる");
+}
+
+TEST(PushButtonTest, OnlyTheDefaultButtonAnswersReturn) {
+    Window window;
+    window.SetSize(200, 100);
+    PushButton button(&window);
+    int actions = 0;
+    button.Action = [&](PushButton&) { ++actions; };
+    ShowActive(window);
+
+    QTest::keyClick(window.Widget(), Qt::Key_Return);
+    EXPECT_EQ(actions, 0);
+    button.SetDefault(true);
+    QTest::keyClick(window.Widget(), Qt::Key_Return);
+    QTest::keyClick(window.Widget(), Qt::Key_Enter);
+    EXPECT_EQ(actions, 2);
+    button.SetDefault(false);
+    QTest::keyClick(window.Widget(), Qt::Key_Return);
+    EXPECT_EQ(actions, 2);
+}
+
+// Sizes are points of a 72 dpi screen: 12 means 12 pixels on any screen, and the face must have
+// the Japanese glyphs the windows show.
+TEST(ControlFontTest, TextSizesArePixelsInAFaceWithJapaneseGlyphs) {
+    Window window;
+    PushButton button(&window);
+    Label label(&window);
+    TextArea area(&window);
+    TabPanel panel(&window);
+    button.SetTextSize(12);
+    label.SetTextSize(12);
+    area.SetTextSize(12);
+    panel.SetTextSize(9);
+
+    const QWidget* tabBar = static_cast<QTabWidget*>(panel.Widget())->tabBar();
+    for (auto [widget, size] :
+         {std::pair{static_cast<const QWidget*>(button.Widget()), 12},
+          std::pair{static_cast<const QWidget*>(label.Widget()), 12},
+          std::pair{static_cast<const QWidget*>(area.Widget()), 12}, std::pair{tabBar, 9}}) {
+        EXPECT_EQ(widget->font().pixelSize(), size);
+        const QFontMetrics metrics(widget->font());
+        for (char32_t glyph : {U'閉', U'説', U'の', U'ゲ', U'　', U'１', U'■'}) {
+            EXPECT_TRUE(metrics.inFontUcs4(glyph)) << static_cast<std::uint32_t>(glyph);
+        }
+    }
+}
+
+TEST(LabelTest, ShowsItsTextAlignedAsAsked) {
+    Label label(nullptr);
+    label.SetText("Tembrolo 11.0.0");
+    auto* shown = static_cast<QLabel*>(label.Widget());
+    EXPECT_EQ(shown->text(), "Tembrolo 11.0.0");
+    EXPECT_TRUE(shown->alignment() & Qt::AlignLeft);
+    label.SetTextAlign(Label::kAlignRight);
+    EXPECT_TRUE(shown->alignment() & Qt::AlignRight);
+}
+
+TEST(TextAreaTest, CrLinesAreShownAsLinesAndReadBackUnchanged) {
+    TextArea area(nullptr);
+    const std::string text = "　一行目\r\r　三行目\r";
+    area.SetText(text);
+    auto* edit = static_cast<QPlainTextEdit*>(area.Widget());
+    EXPECT_EQ(edit->document()->blockCount(),
+              4);  // three lines and the empty one after the last CR
+    EXPECT_EQ(edit->document()->findBlockByNumber(2).text(), "　三行目");
+    EXPECT_EQ(area.Text(), text);
+}
+
+TEST(TextAreaTest, ReadOnlyAreaTakesNoTypingPastingOrDeleting) {
+    Window window;
+    window.SetSize(300, 200);
+    TextArea area(&window);
+    area.SetBounds(0, 0, 300, 200);
+    area.SetText("　変えられない\r");
+    area.SetReadOnly(true);
+    ShowActive(window);
+    area.Widget()->setFocus();
+
+    QTest::keyClicks(area.Widget(), "abc");
+    QTest::keyClick(area.Widget(), Qt::Key_Backspace);
+    QTest::keyClick(area.Widget(), Qt::Key_Delete);
+    QTest::keyClick(area.Widget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(area.Text(), "　変えられない\r");
+    EXPECT_TRUE(area.ReadOnly());
+}
+
+TEST(TextAreaTest, ScrollToTopUndoesScrolling) {
+    Window window;
+    window.SetSize(200, 60);
+    TextArea area(&window);
+    area.SetBounds(0, 0, 200, 60);
+    std::string text;
+    for (int i = 0; i < 50; ++i) {
+        text += "　行\r";
+    }
+    area.SetText(text);
+    window.Show();
+    auto* edit = static_cast<QPlainTextEdit*>(area.Widget());
+    edit->moveCursor(QTextCursor::End);
+    edit->ensureCursorVisible();
+    ASSERT_GT(area.ScrollPosition(), 0);
+    area.ScrollToTop();
+    EXPECT_EQ(area.ScrollPosition(), 0);
+}
+
+TEST(TabPanelTest, OnlyTheSelectedPagesControlsShow) {
+    Window window;
+    window.SetSize(300, 200);
+    TabPanel panel(&window);
+    panel.SetTabDefinition("目的\r操作\r解説");
+    Label first(&window);
+    Label second(&window);
+    Label third(&window);
+    Label offPanel(&window);
+    panel.AddToPage(first, 0);
+    panel.AddToPage(second, 1);
+    panel.AddToPage(third, 1);
+    window.Show();
+
+    ASSERT_EQ(panel.TabCount(), 3);
+    EXPECT_EQ(panel.Caption(1), "操作");
+    struct Case {
+        std::int32_t value;
+        bool first, second, third;
+    };
+    for (const Case& c : {Case{0, true, false, false}, Case{1, false, true, true},
+                          Case{2, false, false, false}, Case{7, false, false, false},
+                          Case{-1, false, false, false}, Case{0, true, false, false}}) {
+        panel.SetValue(c.value);
+        EXPECT_EQ(first.Visible(), c.first) << c.value;
+        EXPECT_EQ(second.Visible(), c.second) << c.value;
+        EXPECT_EQ(third.Visible(), c.third) << c.value;
+        EXPECT_TRUE(offPanel.Visible());
+    }
+    EXPECT_EQ(panel.Value(), 0);
+
+    // A click on a tab selects it as SetValue does.
+    QTabBar* bar = static_cast<QTabWidget*>(panel.Widget())->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    EXPECT_EQ(panel.Value(), 1);
+    EXPECT_TRUE(second.Visible());
+    EXPECT_FALSE(first.Visible());
+}
