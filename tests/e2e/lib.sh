@@ -145,7 +145,10 @@ e2e_prefs() { cat "$E2E_DIR/config/Tembroloの設定"; }
 
 # Opens the Game menu from the keyboard's point of view: a click on its title in the bar.
 e2e_open_game_menu() {
-    x xdotool mousemove --sync $((E2E_WIN_X + 117)) $((E2E_WIN_Y + 10)) click 1
+    # Without --sync: it would wait for a motion that never comes when the pointer is there.
+    x xdotool mousemove $((E2E_WIN_X + 117)) $((E2E_WIN_Y + 10))
+    sleep 0.1
+    x xdotool click 1
     sleep 0.4
 }
 
