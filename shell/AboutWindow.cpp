@@ -38,6 +38,7 @@ void AboutWindow::Layout() {
     SetSize(kWidth, kHeight);
     SetTitle(kTitle);
     SetFrame(kModalFrame);
+    SetPlacement(kParentWindowPlacement);
     SetCloseBox(false);
     WindowLook::SetBackColor(*this, kWhite);
 }
