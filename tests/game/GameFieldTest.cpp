@@ -374,6 +374,21 @@ TEST_F(GameFieldTest, AStartDuringAFreezeWaitsForTheFreezeToRunOut) {
     EXPECT_EQ(bolt->Charges.size(), 4u + 1u);  // no bolt grew while frozen
 }
 
+TEST_F(GameFieldTest, FreezesInObservationModeStopTheGamesClock) {
+    field.SetHold(true);
+    field.GameStart();
+    Tick();
+    const std::int32_t start = ticks;
+    // Strikes on the ground and on both rods: five freezes of 30 ticks.
+    for (std::int32_t rowOrGround : {0, 2, 3, 0, 2}) {
+        Ticks(100);
+        bolt->StrikeNext(rowOrGround);
+    }
+    ASSERT_TRUE(TickUntil([this] { return !field.RefActive(); }, 3000));
+    EXPECT_EQ(ticks, start + 1801 + 5 * 30);
+    EXPECT_EQ(endSoundTicks, std::vector<std::int32_t>{start + 1800 + 5 * 30});
+}
+
 TEST_F(GameFieldTest, CloudHidingChangesOnlyBetweenGamesAndClearsTheCounters) {
     ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
     field.GameStart();
