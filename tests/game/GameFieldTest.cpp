@@ -180,9 +180,12 @@ TEST_F(GameFieldTest, AGameThatNothingInterruptsDoublesItsScoreOnceAndEndsOneTic
     EXPECT_EQ(endSoundTicks, std::vector<std::int32_t>{start + 1800});
     EXPECT_EQ(recordTicks, std::vector<std::int32_t>{start + 1801});
     EXPECT_EQ(field.RefRecord(), 2 * final / 10);
-    // Afterwards the counters keep the final time and score.
+    // Afterwards the counters keep the final time and score, and the game's label is gone.
     EXPECT_EQ(field.ShownRemain(), 0);
     EXPECT_EQ(field.ShownScore(), 2 * final / 10);
+    const Picture& label0 = *Label0Pict();
+    EXPECT_FALSE(
+        SpriteDrawnAt(field.Frame(), label0, 0, 0, label0.Width(), label0.Height(), 40, 5));
 }
 
 // A strike on the runner during a game, with observation mode off and on.
