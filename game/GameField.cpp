@@ -35,6 +35,7 @@ constexpr std::int32_t kNatural = Graphics::kNaturalSize;
 }  // namespace
 
 void GameField::GameStep() {
+    // Before the freeze: a game struck in observation mode still ends at the next tick.
     CarryOutRequest();
     if (GameHold > 0) {
         // Frozen: the frame with the bolt that caused the freeze stays on screen.

@@ -44,6 +44,7 @@ protected:
     void SetUp() override {
         SetResourcesFolder(std::string(TEMBROLO_SOURCE_DIR) + "/resources");
         MainWindow().ItsSoundPlayer = std::make_unique<SoundPlayer>();
+        SeedRnd(20121122);  // before the god takes its start height
         field.SetBounds(0, 0, 200, 300);
         field.Created = [](OffscreenCanvas& sender) { sender.CreateOffscreen(32, true); };
         field.Event_Open();
@@ -134,7 +135,6 @@ INSTANTIATE_TEST_SUITE_P(LeftAndRight, FortuneRodTest,
                          });
 
 TEST_F(FortuneFieldTest, ARealBoltDecidesOnARodAndNoBoltIsDrawnAfterwards) {
-    SeedRnd(20121122);
     std::int32_t decidedAt = -1;
     for (std::int32_t i = 0; i < 3000 && decidedAt < 0; ++i) {
         Tick();

@@ -155,19 +155,6 @@ TEST(WindowTest, ShowModalReturnsWhenTheWindowCloses) {
     EXPECT_EQ(log, (Log{"window open", "key", "cancel?", "window close", "returned"}));
 }
 
-TEST(WindowTest, TitleSizeAndFrame) {
-    Log log;
-    LoggingWindow window(log);
-    window.SetTitle("Tembroloについて");
-    window.SetSize(200, 80);
-    window.SetFrame(Window::kModalFrame);
-    EXPECT_EQ(window.Title(), "Tembroloについて");
-    EXPECT_EQ(window.Width(), 200);
-    EXPECT_EQ(window.Height(), 80);
-    EXPECT_EQ(window.Frame(), Window::kModalFrame);
-    EXPECT_EQ(window.Widget()->minimumSize(), window.Widget()->maximumSize());
-}
-
 TEST(WindowTest, UpdateNowPaintsOnlyTheMarkedControlsAtOnce) {
     Log log;
     LoggingWindow window(log);
