@@ -9,8 +9,8 @@ PicturePtr QuillmoorPict();
 PicturePtr TargetSystemPict();
 PicturePtr IconPict();
 PicturePtr DigitPict();
-PicturePtr RaijinPict();          // white is transparent
-PicturePtr TargetsPict();         // white is transparent
+PicturePtr RaijinPict();   // white is transparent
+PicturePtr TargetsPict();  // white is transparent
 PicturePtr Label0Pict();
 PicturePtr Label1Pict();
 PicturePtr Label2Pict();

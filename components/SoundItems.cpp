@@ -30,11 +30,21 @@ SoundPtr Load(int index) {
 }
 }  // namespace
 
-SoundPtr SilenceSnd() { return Load(0); }
-SoundPtr SoundVolSnd() { return Load(1); }
-SoundPtr LightningSnd() { return Load(2); }
-SoundPtr OpenSnd() { return Load(3); }
-SoundPtr EndSnd() { return Load(4); }
+SoundPtr SilenceSnd() {
+    return Load(0);
+}
+SoundPtr SoundVolSnd() {
+    return Load(1);
+}
+SoundPtr LightningSnd() {
+    return Load(2);
+}
+SoundPtr OpenSnd() {
+    return Load(3);
+}
+SoundPtr EndSnd() {
+    return Load(4);
+}
 
 void ReleaseSoundItems() {
     for (int i = 0; i < 5; ++i) {

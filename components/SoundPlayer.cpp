@@ -81,7 +81,8 @@ void SoundPlayer::PushQueue(const SoundPtr& sound, std::int32_t priority) {
 
 void SoundPlayer::PlayQueue() {
     if (SoundQueueBound < 0) {
-        const double limit = static_cast<double>(std::int64_t{SacrificeInterval} * kMicrosecondsPerInterval);
+        const double limit =
+            static_cast<double>(std::int64_t{SacrificeInterval} * kMicrosecondsPerInterval);
         if (SacrificeSound && limit < Microseconds() - LastPlayTime) {
             Play(SacrificeSound);
         }

@@ -45,6 +45,7 @@ private:
     void PlayRestByPriority();
     void ClearEntry(std::int32_t i);
 
+protected:
     bool SoundEnable = true;
     std::int32_t SoundVolume = 100;
     std::int32_t SoundVolumeIndex = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -11,10 +12,44 @@ std::int32_t Clamp(std::int64_t value, std::int64_t low, std::int64_t high) {
     return static_cast<std::int32_t>(std::clamp(value, low, high));
 }
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// The span of a decimal number at `from`: sign, digits, fraction, exponent. Empty when no
+// digit is there, so that "nan", "inf" and "0x1A" read as the 0 (or the "0") they start with.
+std::size_t NumberLength(const std::string& s, std::size_t from) {
+    auto digitsAt = [&s](std::size_t i) {
+        std::size_t n = 0;
+        while (i + n < s.size() && std::isdigit(static_cast<unsigned char>(s[i + n]))) {
+            ++n;
+        }
+        return n;
+    };
+    std::size_t i = from + ((from < s.size() && (s[from] == '-' || s[from] == '+')) ? 1 : 0);
+    std::size_t digits = digitsAt(i);
+    i += digits;
+    if (i < s.size() && s[i] == '.') {
+        const std::size_t fraction = digitsAt(i + 1);
+        digits += fraction;
+        i += 1 + fraction;
+    }
+    if (digits == 0) {
+        return 0;
+    }
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        const std::size_t sign = (i + 1 < s.size() && (s[i + 1] == '-' || s[i + 1] == '+')) ? 1 : 0;
+        if (const std::size_t exponent = digitsAt(i + 1 + sign); exponent > 0) {
+            i += 1 + sign + exponent;
+        }
+    }
+    return i - from;
+}
 }  // namespace
 
-std::int32_t LenB(const std::string& s) { return static_cast<std::int32_t>(s.size()); }
+std::int32_t LenB(const std::string& s) {
+    return static_cast<std::int32_t>(s.size());
+}
 
 std::string LeftB(const std::string& s, std::int32_t count) {
     return s.substr(0, Clamp(count, 0, LenB(s)));
@@ -65,7 +100,16 @@ double Val(const std::string& s) {
     if (s.size() - i > 2 && s[i] == '&' && (s[i + 1] == 'h' || s[i + 1] == 'H')) {
         return static_cast<double>(std::strtoll(s.c_str() + i + 2, nullptr, 16));
     }
-    return std::strtod(s.c_str() + i, nullptr);
+    const std::size_t length = NumberLength(s, i);
+    if (length == 0) {
+        return 0;
+    }
+    // from_chars takes no '+' and ignores the locale, which Qt sets from the environment.
+    const bool negative = s[i] == '-';
+    const std::size_t start = i + ((s[i] == '-' || s[i] == '+') ? 1 : 0);
+    double value = 0;
+    std::from_chars(s.data() + start, s.data() + i + length, value);
+    return negative ? -value : value;
 }
 
 std::string Str(double value) {
@@ -73,7 +117,10 @@ std::string Str(double value) {
     if (std::floor(value) == value && std::fabs(value) < 1e15) {
         std::snprintf(buffer, sizeof buffer, "%.0f", value);
     } else {
-        std::snprintf(buffer, sizeof buffer, "%.7g", value);
+        // Not printf: Qt sets the locale from the environment, which may want a decimal comma.
+        const auto end =
+            std::to_chars(buffer, buffer + sizeof buffer - 1, value, std::chars_format::general, 7);
+        *end.ptr = '\0';
     }
     return buffer;
 }

@@ -18,4 +18,6 @@ double Microseconds() {
     return duration<double, std::micro>(steady_clock::now().time_since_epoch()).count();
 }
 
-void SetMicrosecondsSource(std::function<double()> source) { Source() = std::move(source); }
+void SetMicrosecondsSource(std::function<double()> source) {
+    Source() = std::move(source);
+}

@@ -47,8 +47,12 @@ Picture::Picture(QImage image, std::int32_t depth)
 
 Picture::~Picture() = default;
 
-std::int32_t Picture::Width() const { return image_->width(); }
-std::int32_t Picture::Height() const { return image_->height(); }
+std::int32_t Picture::Width() const {
+    return image_->width();
+}
+std::int32_t Picture::Height() const {
+    return image_->height();
+}
 
 Graphics& Picture::Graphics() {
     if (!graphics_) {

@@ -29,4 +29,6 @@ void SeedRnd(std::uint64_t seed) {
     State().uniform.reset();
 }
 
-void SetRndSource(std::function<double()> source) { State().script = std::move(source); }
+void SetRndSource(std::function<double()> source) {
+    State().script = std::move(source);
+}

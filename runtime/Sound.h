@@ -5,7 +5,9 @@
 #include <memory>
 #include <string>
 
-// A sound effect loaded from a WAV file.
+// A sound effect loaded from a WAV file, played through the audio device (SDL2_mixer). The
+// device is opened at the first `Open`; without one the program runs silently: sounds still
+// load (so a missing file is still told apart) and `Play` does nothing audible.
 class Sound {
 public:
     // Nothing (nullptr) when the file is missing or unreadable.
@@ -19,18 +21,25 @@ public:
 
     const std::string& Name() const { return name_; }
 
-    // 0 (silent) to 100 (full); taken when `Play` starts the sound.
+    // 0 (silent) to 100 (full), a linear gain; taken when `Play` starts the sound.
     std::int32_t Volume = 100;
 
-    // Starts playing and returns at once.
+    // Starts playing on a free mixer channel and returns at once. Sounds started together play
+    // together, and a sound started again while it still plays overlaps with itself.
     void Play();
 
     // Tests watch every started sound with the volume it started at; empty to stop watching.
     using PlayObserver = std::function<void(const Sound&, std::int32_t volume)>;
     static void SetPlayObserver(PlayObserver observer);
 
+    // At exit, once the program has let go of its sounds: the device closes as soon as no
+    // loaded sound needs it any more. A later Open opens it again.
+    static void CloseAudio();
+
 private:
+    struct Samples;
     std::string name_;
+    std::unique_ptr<Samples> samples_;
 };
 
 using SoundPtr = std::shared_ptr<Sound>;

@@ -1,0 +1,99 @@
+#include "ShadowFiler.h"
+
+#include <utility>
+
+#include "ByteString.h"
+#include "ExchangeFiles.h"
+#include "RuntimeBackgroundTask.h"
+
+ShadowFiler::ShadowFiler(FolderItemPtr base) {
+    if (!base || base->Directory()) {
+        return;
+    }
+    ItsBaseFile = std::move(base);
+    const FolderItemPtr folder = ItsBaseFile->TemporaryFolder();
+    if (!folder) {
+        ItsStatus = kStatusNoTemporaryFolder;
+        return;
+    }
+    FindShadowName(*folder);
+}
+
+std::string ShadowFiler::ShadowStem(std::string name) {
+    // Whole characters only: half of a UTF-8 sequence would make a name no tool can show.
+    while (LenB(name) > kShadowStemBytes) {
+        name = Left(name, Len(name) - 1);
+        RuntimeBackgroundTask();
+    }
+    return name;
+}
+
+void ShadowFiler::FindShadowName(const FolderItem& folder) {
+    const std::string stem = ShadowStem(ItsBaseFile->Name());
+    // The existence test comes first and the limit is looked at only for a taken name, so the
+    // last candidate is kLastShadowNumber.
+    std::int32_t k = 0;
+    do {
+        ++k;
+        ItsShadowFile = folder.Child(stem + Format(k, "000000"));
+        RuntimeBackgroundTask();
+    } while (ItsShadowFile && ItsShadowFile->Exists() && k < kLastShadowNumber);
+
+    if (!ItsShadowFile || ItsShadowFile->Exists()) {
+        ItsShadowFile.reset();
+        ItsStatus = kStatusNoFreeShadowName;
+        return;
+    }
+    IsShadowAvail = true;
+    ItsStatus = kStatusShadowReady;
+}
+
+FolderItemPtr ShadowFiler::RefShadowFile() const {
+    return IsShadowAvail ? ItsShadowFile : ItsBaseFile;
+}
+
+void ShadowFiler::CleanUp() {
+    // Without a shadow the caller has written the base in place: nothing is left to do.
+    if (IsShadowAvail && ItsShadowFile->Exists()) {
+        PutShadowInPlace();
+    }
+    Release(kStatusCleanedUp);
+}
+
+void ShadowFiler::PutShadowInPlace() {
+    // The shadow's bytes must be on the disk before its name stands for the file; after a power
+    // cut a renamed but unwritten shadow would leave an empty file there. One that can't be
+    // flushed is thrown away and the old file kept.
+    if (!ItsShadowFile->Sync()) {
+        ItsShadowFile->Delete();
+        return;
+    }
+    if (ItsBaseFile->Exists() && TbExchangeFiles(*ItsBaseFile, *ItsShadowFile)) {
+        ItsShadowFile->Delete();  // it holds the old contents now
+    } else {
+        // One rename replaces the base, if there is one: at no moment is the name without a
+        // whole file, as it would be between deleting the base and moving the shadow.
+        ItsShadowFile->MoveFileTo(*ItsBaseFile);
+    }
+    if (const FolderItemPtr folder = ItsBaseFile->Parent()) {
+        folder->Sync();
+    }
+}
+
+void ShadowFiler::Abort() {
+    if (IsShadowAvail && ItsShadowFile->Exists()) {
+        ItsShadowFile->Delete();
+    }
+    Release(kStatusAborted);
+}
+
+bool ShadowFiler::TbExchangeFiles(const FolderItem& a, const FolderItem& b) {
+    return ExchangeFiles(a, b);
+}
+
+void ShadowFiler::Release(std::int32_t status) {
+    ItsBaseFile.reset();
+    ItsShadowFile.reset();
+    IsShadowAvail = false;
+    ItsStatus = status;
+}

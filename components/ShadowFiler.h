@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "FolderItem.h"
+
+// Replaces a file's contents without touching the old ones until the new ones are complete: the
+// caller writes a shadow file under a free name beside the base file, and `CleanUp` then puts the
+// shadow in the base's place in one step. Without a shadow the caller writes the base in place.
+// One object serves one replacement.
+class ShadowFiler {
+public:
+    // ShadowFilerStatus, read with RefStatus.
+    static constexpr std::int32_t kStatusBaseIsFolder = 0;
+    static constexpr std::int32_t kStatusShadowReady = 1;
+    // Kept for the status table's sake: our exchange needs no buffers, so this never arises.
+    static constexpr std::int32_t kStatusNoExchangeBuffers = -1;
+    static constexpr std::int32_t kStatusNoTemporaryFolder = -2;
+    static constexpr std::int32_t kStatusNoFreeShadowName = -3;
+    static constexpr std::int32_t kStatusCleanedUp = 2;
+    static constexpr std::int32_t kStatusAborted = 3;
+
+    // Longest stem of a shadow name in bytes; with the six counter digits a name stays within 31.
+    static constexpr std::int32_t kShadowStemBytes = 25;
+    // The counter runs from 1; a taken name is passed over up to this one, the last tried.
+    static constexpr std::int32_t kLastShadowNumber = 900001;
+
+    // Chooses the shadow's name; creates nothing on disk. A missing (null) base is taken like a
+    // folder: no base file, no shadow.
+    explicit ShadowFiler(FolderItemPtr base);
+    virtual ~ShadowFiler() = default;
+
+    std::string VersionInfo() const { return "2011-11-25,1"; }
+    // The file to write: the shadow when there is one, else the base file (nothing for a folder
+    // base, and after CleanUp or Abort).
+    FolderItemPtr RefShadowFile() const;
+    bool RefShadowAvail() const { return IsShadowAvail; }
+    // Puts the written shadow in the base's place, then lets go of both.
+    void CleanUp();
+    // Throws the shadow away, then lets go of both.
+    void Abort();
+    std::int32_t RefStatus() const { return ItsStatus; }
+
+protected:
+    // Swaps the contents of a and b; True on success.
+    virtual bool TbExchangeFiles(const FolderItem& a, const FolderItem& b);
+
+    FolderItemPtr ItsBaseFile;
+    FolderItemPtr ItsShadowFile;
+    bool IsShadowAvail = false;
+    std::int32_t ItsStatus = kStatusBaseIsFolder;
+
+private:
+    static std::string ShadowStem(std::string name);
+    void FindShadowName(const FolderItem& folder);
+    void PutShadowInPlace();
+    void Release(std::int32_t status);
+};

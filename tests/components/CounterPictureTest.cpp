@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "CounterPicture.h"
+#include "Graphics.h"
+
+namespace {
+constexpr std::uint32_t kSky = 0x000066;
+constexpr std::uint32_t kLeftover = 0xFF00FF;
+constexpr int kTop = 5;
+
+// A strip whose every pixel tells its cell and its column: red = cell + 1, blue = column.
+// Ten rows of another colour hang below the eleventh cell, as a strip's leftover rows would.
+PicturePtr Strip(int cellWidth, int cellHeight) {
+    PicturePtr strip = Picture::Create(cellWidth, 11 * cellHeight + 10, 32);
+    Graphics& g = strip->Graphics();
+    for (int cell = 0; cell < 11; ++cell) {
+        for (int col = 0; col < cellWidth; ++col) {
+            g.ForeColor = static_cast<std::uint32_t>((cell + 1) << 16 | col);
+            g.FillRect(col, cell * cellHeight, 1, cellHeight);
+        }
+    }
+    g.ForeColor = kLeftover;
+    g.FillRect(0, 11 * cellHeight, cellWidth, 10);
+    return strip;
+}
+
+PicturePtr Sky() {
+    PicturePtr target = Picture::Create(200, 40, 32);
+    target->Graphics().ForeColor = kSky;
+    target->Graphics().FillRect(0, 0, 200, 40);
+    return target;
+}
+
+// The cells found in the target's row at `y`: (left x, cell) with cell 10 for the minus sign.
+std::vector<std::pair<int, int>> CellsAt(const PicturePtr& target, int y = kTop) {
+    std::vector<std::pair<int, int>> cells;
+    for (int x = 0; x < target->Width(); ++x) {
+        const std::uint32_t p = target->PixelAt(x, y);
+        if (p != kSky && (p & 0xFF) == 0) {
+            cells.emplace_back(x, static_cast<int>(p >> 16) - 1);
+        }
+    }
+    return cells;
+}
+
+void Clear(const PicturePtr& target) {
+    target->Graphics().ForeColor = kSky;
+    target->Graphics().FillRect(0, 0, target->Width(), target->Height());
+}
+
+bool Untouched(const PicturePtr& target) {
+    return CellsAt(target).empty();
+}
+
+using Cells = std::vector<std::pair<int, int>>;
+constexpr int kMinus = 10;
+}  // namespace
+
+TEST(CounterPictureTest, CellsStandWhereTheJustificationPutsThem) {
+    const struct {
+        const char* justify;
+        int cellWidth;
+        std::int32_t value;
+        Cells expected;
+    } cases[] = {
+        {"L", 10, 0, {{100, 0}}},
+        {"L", 10, -5, {{100, kMinus}, {110, 5}}},
+        {"L", 7, 123, {{100, 1}, {107, 2}, {114, 3}}},
+        {"R", 10, 0, {{90, 0}}},
+        {"R", 7, 123, {{79, 1}, {86, 2}, {93, 3}}},
+        {"R", 10, -5, {{80, kMinus}, {90, 5}}},
+        {"C", 7, 123, {{89, 1}, {96, 2}, {103, 3}}},  // 100 - 21 / 2 = 89.5, floored
+        {"C", 10, -5, {{90, kMinus}, {100, 5}}},
+        {"C", 7, 0, {{96, 0}}},
+        {"x", 10, 42, {{100, 4}, {110, 2}}},  // anything but "R" and "C" is left-justified
+    };
+    for (const auto& c : cases) {
+        const PicturePtr target = Sky();
+        CounterPicture counter(target, Strip(c.cellWidth, 16), 100, kTop, c.justify);
+        counter.SetValue(c.value, false);
+        counter.SetVisible(true);
+        EXPECT_EQ(CellsAt(target), c.expected) << c.justify << " " << c.value;
+    }
+}
+
+TEST(CounterPictureTest, CellsAreAsHighAsAnEleventhOfTheStripAndLeftoverRowsNeverShow) {
+    const PicturePtr target = Sky();
+    CounterPicture counter(target, Strip(10, 10), 0, kTop, "L");  // 120 rows: 10 x 10 cells
+    counter.SetVisible(true);
+    counter.SetValue(-9876543, false);
+    EXPECT_EQ(CellsAt(target, kTop + 9).size(), 8u);
+    EXPECT_TRUE(CellsAt(target, kTop + 10).empty());
+    for (int y = 0; y < target->Height(); ++y) {
+        for (int x = 0; x < target->Width(); ++x) {
+            ASSERT_NE(target->PixelAt(x, y), kLeftover) << x << "," << y;
+        }
+    }
+}
+
+TEST(CounterPictureTest, TheRangeClampsAndSettingItDrawsNothing) {
+    const PicturePtr target = Sky();
+    CounterPicture counter(target, Strip(10, 16), 0, kTop, "L");
+    counter.SetValue(1500, false);  // invisible and without a range: stored as it is
+    EXPECT_EQ(counter.GetValue(), 1500);
+    counter.SetRange(0, 999);
+    EXPECT_EQ(counter.GetValue(), 999);
+    EXPECT_TRUE(Untouched(target));
+
+    counter.SetVisible(true);
+    counter.SetValue(-20, false);
+    EXPECT_EQ(counter.GetValue(), 0);
+    counter.SetValue(1500, false);
+    EXPECT_EQ(counter.GetValue(), 999);
+    EXPECT_EQ(CellsAt(target), (Cells{{0, 9}, {10, 9}, {20, 9}}));
+
+    counter.SetRange(10, 5);  // upside down: the maximum is applied last
+    EXPECT_EQ(counter.GetValue(), 5);
+}
+
+TEST(CounterPictureTest, TestHighTakesOnlyHigherValuesAndReportsThemEvenWhenClamped) {
+    const PicturePtr target = Sky();
+    CounterPicture fresh(target, Strip(10, 16), 0, kTop, "L");
+    fresh.SetRange(0, 999);
+    fresh.SetValue(999, false);
+    fresh.SetVisible(true);
+    Clear(target);
+    EXPECT_TRUE(fresh.TestHigh(1200));
+    EXPECT_EQ(fresh.GetValue(), 999);
+    EXPECT_EQ(CellsAt(target), (Cells{{0, 9}, {10, 9}, {20, 9}}));
+
+    Clear(target);
+    EXPECT_FALSE(fresh.TestHigh(999));
+    EXPECT_FALSE(fresh.TestHigh(3));
+    EXPECT_EQ(fresh.GetValue(), 999);
+    EXPECT_TRUE(Untouched(target));
+}
+
+TEST(CounterPictureTest, TestLowMirrorsTestHigh) {
+    const PicturePtr target = Sky();
+    CounterPicture counter(target, Strip(10, 16), 0, kTop, "L");
+    counter.SetValue(50, false);
+    EXPECT_FALSE(counter.TestLow(50));
+    EXPECT_TRUE(counter.TestLow(7));
+    EXPECT_EQ(counter.GetValue(), 7);
+}
+
+TEST(CounterPictureTest, OnlyAChangeOrAForcedCallDrawsAVisibleCounter) {
+    PicturePtr target = Sky();
+    CounterPicture counter(target, Strip(10, 16), 0, kTop, "L");
+    counter.SetValue(7, false);
+    EXPECT_TRUE(Untouched(target)) << "invisible counters draw nothing";
+    counter.SetVisible(true);
+    EXPECT_EQ(CellsAt(target), (Cells{{0, 7}}));
+
+    Clear(target);
+    counter.SetValue(7, false);
+    EXPECT_TRUE(Untouched(target));
+    counter.SetValue(7, true);
+    EXPECT_EQ(CellsAt(target), (Cells{{0, 7}}));
+}
+
+TEST(CounterPictureTest, StepsMoveTheValueAndStayInTheRange) {
+    const PicturePtr target = Sky();
+    CounterPicture counter(target, Strip(10, 16), 0, kTop, "L");
+    counter.SetRange(0, 999);
+    counter.SetValue(997, false);
+    counter.Increase1();
+    EXPECT_EQ(counter.GetValue(), 998);
+    counter.Increase(5);
+    EXPECT_EQ(counter.GetValue(), 999);
+    counter.Decrease1();
+    EXPECT_EQ(counter.GetValue(), 998);
+    counter.Decrease(2000);
+    EXPECT_EQ(counter.GetValue(), 0);
+}
+
+TEST(CounterPictureTest, TheMostNegativeValueShowsAllItsDigits) {
+    const PicturePtr target = Sky();
+    CounterPicture counter(target, Strip(10, 16), 0, kTop, "L");
+    counter.SetVisible(true);
+    counter.SetValue(std::numeric_limits<std::int32_t>::min(), false);
+    const Cells cells = CellsAt(target);
+    ASSERT_EQ(cells.size(), 11u);
+    EXPECT_EQ(cells.front().second, kMinus);
+    EXPECT_EQ(cells.back(), (std::pair{100, 8}));
+}
+
+TEST(CounterPictureTest, WithoutADigitStripTheCounterCountsUnseen) {
+    const PicturePtr target = Sky();
+    CounterPicture counter(target, nullptr, 268, kTop, "L");
+    counter.SetRange(0, 999);
+    counter.SetVisible(true);
+    counter.SetValue(1234, true);
+    EXPECT_EQ(counter.GetValue(), 999);
+    EXPECT_TRUE(Untouched(target));
+}

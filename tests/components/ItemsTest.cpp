@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "PictureItems.h"
+#include "ResourcesFolder.h"
+#include "SoundItems.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+const fs::path kShipped = fs::path(TEMBROLO_SOURCE_DIR) / "resources";
+
+// An empty resources folder of the test's own, removed afterwards.
+class ItemsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("tembrolo-items-" + std::to_string(getpid()));
+        fs::create_directories(folder);
+        SetResourcesFolder(folder.string());
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    void Ship(const std::string& file) { fs::copy_file(kShipped / file, folder / file); }
+
+    fs::path folder;
+};
+}  // namespace
+
+TEST_F(ItemsTest, APictureAddedWhileRunningIsPickedUpAndThenKept) {
+    EXPECT_EQ(DigitPict(), nullptr);
+    EXPECT_EQ(DigitPict(), nullptr);
+
+    Ship("DigitPict.png");
+    const PicturePtr first = DigitPict();
+    ASSERT_NE(first, nullptr);
+
+    fs::remove(folder / "DigitPict.png");
+    EXPECT_EQ(DigitPict(), first);  // the very same object, without looking again
+}
+
+TEST_F(ItemsTest, WithoutAResourcesFolderPicturesAreLookedForAgainLater) {
+    SetResourcesFolder(std::nullopt);
+    EXPECT_EQ(TargetsPict(), nullptr);
+    Ship("TargetsPict.png");
+    SetResourcesFolder(folder.string());
+    ASSERT_NE(TargetsPict(), nullptr);
+    EXPECT_EQ(TargetsPict()->Transparent, 1);
+}
+
+TEST_F(ItemsTest, ASoundMissingAtItsFirstCallStaysSilentForTheRun) {
+    Ship("EndSnd.wav");
+    EXPECT_EQ(SilenceSnd(), nullptr);
+    Ship("SilenceSnd.wav");
+    EXPECT_EQ(SilenceSnd(), nullptr);
+
+    const SoundPtr gong = EndSnd();
+    ASSERT_NE(gong, nullptr);
+    EXPECT_EQ(EndSnd(), gong);
+    fs::remove(folder / "EndSnd.wav");
+    EXPECT_EQ(EndSnd(), gong);
+}
+
+TEST_F(ItemsTest, WithoutAResourcesFolderSoundsAreNothingForGood) {
+    SetResourcesFolder(std::nullopt);
+    EXPECT_EQ(OpenSnd(), nullptr);
+    Ship("OpenSnd.wav");
+    SetResourcesFolder(folder.string());
+    EXPECT_EQ(OpenSnd(), nullptr);
+}
+
+TEST(ShippedItemsTest, EveryItemLoadsAndOnlyTheFourSpritesSeeThroughWhite) {
+    SetResourcesFolder(kShipped.string());
+    const struct {
+        const char* name;
+        std::function<PicturePtr()> item;
+        int transparent;
+    } pictures[] = {
+        {"QuillmoorPict", QuillmoorPict, 0},
+        {"TargetSystemPict", TargetSystemPict, 0},
+        {"IconPict", IconPict, 0},
+        {"DigitPict", DigitPict, 0},
+        {"RaijinPict", RaijinPict, 1},
+        {"TargetsPict", TargetsPict, 1},
+        {"Label0Pict", Label0Pict, 0},
+        {"Label1Pict", Label1Pict, 0},
+        {"Label2Pict", Label2Pict, 0},
+        {"Label3Pict", Label3Pict, 0},
+        {"MessagePict", MessagePict, 1},
+        {"FortuneTargetsPict", FortuneTargetsPict, 1},
+        {"FortuneResultPict", FortuneResultPict, 0},
+    };
+    for (const auto& [name, item, transparent] : pictures) {
+        const PicturePtr pic = item();
+        ASSERT_NE(pic, nullptr) << name;
+        EXPECT_EQ(pic->Transparent, transparent) << name;
+        EXPECT_EQ(item(), pic) << name;
+    }
+    for (const auto& item : {SilenceSnd, SoundVolSnd, LightningSnd, OpenSnd, EndSnd}) {
+        EXPECT_NE(item(), nullptr);
+    }
+    ReleaseSoundItems();
+}

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FieldTestSupport.h"
+#include "FortuneField.h"
+#include "MainWindowShared.h"
+#include "PictureItems.h"
+#include "ResourcesFolder.h"
+#include "Rnd.h"
+#include "SoundPlayer.h"
+
+namespace {
+using fieldtest::CountOtherPixels;
+using fieldtest::kBolt;
+using fieldtest::kSky;
+using fieldtest::ScriptedLightning;
+using fieldtest::SpriteDrawnAt;
+
+class ProbeFortune : public FortuneField {
+public:
+    ProbeFortune() : FortuneField(nullptr) {}
+
+    using FortuneField::FortuneStatus;
+    using FortuneField::ResultWait;
+
+    ScriptedLightning& ScriptTheBolt() {
+        auto bolt = std::make_unique<ScriptedLightning>(LightningPict->Graphics(), ThePointArrey);
+        ScriptedLightning& script = *bolt;
+        SetLightning(std::move(bolt));
+        return script;
+    }
+    const Picture& Frame() const { return *OffscreenPicture; }
+    const Picture& Sky() const { return *LightningPict; }
+    std::int32_t GodX() const { return ItsRaijin->RefX(); }
+    std::int32_t GodY() const { return ItsRaijin->RefY(); }
+};
+
+class FortuneFieldTest : public testing::Test {
+protected:
+    void SetUp() override {
+        SetResourcesFolder(std::string(TEMBROLO_SOURCE_DIR) + "/resources");
+        MainWindow().ItsSoundPlayer = std::make_unique<SoundPlayer>();
+        SeedRnd(20121122);  // before the god takes its start height
+        field.SetBounds(0, 0, 200, 300);
+        field.Created = [](OffscreenCanvas& sender) { sender.CreateOffscreen(32, true); };
+        field.Event_Open();
+    }
+
+    void TearDown() override { ResetMainWindowStandIn(); }
+
+    void Tick() {
+        field.GameStep();
+        MainWindow().ItsSoundPlayer->PlayQueue();
+    }
+
+    void Ticks(std::int32_t n) {
+        for (std::int32_t i = 0; i < n; ++i) {
+            Tick();
+        }
+    }
+
+    // Whether frame `frame` of the result picture shows in its square. The god may hover over
+    // the square's middle, so only the strips left and right of its column are compared.
+    bool ResultShown(std::int32_t frame) const {
+        const Picture& result = *FortuneResultPict();
+        const std::int32_t sx = frame * 100;
+        return SpriteDrawnAt(field.Frame(), result, sx, 0, 30, 100, 50, 50) &&
+               SpriteDrawnAt(field.Frame(), result, sx + 70, 0, 30, 100, 120, 50);
+    }
+
+    bool GodDrawn() const {
+        const Picture& god = *RaijinPict();
+        return SpriteDrawnAt(field.Frame(), god, 0, 0, 32, 16, field.GodX(), field.GodY()) ||
+               SpriteDrawnAt(field.Frame(), god, 32, 0, 32, 16, field.GodX(), field.GodY());
+    }
+
+    ProbeFortune field;
+};
+
+TEST_F(FortuneFieldTest, GroundStrikesDecideNothing) {
+    ScriptedLightning& bolt = field.ScriptTheBolt();
+    bolt.StrikeNext(0);
+    Tick();
+    EXPECT_GT(CountOtherPixels(field.Frame(), 0, 0, 200, 200, {kSky}), 0);  // the bolt shows
+    bolt.StrikeNext(-1);
+    bolt.StrikeNext(0);
+    Ticks(4);
+    EXPECT_EQ(field.FortuneStatus, 0);
+    EXPECT_EQ(bolt.Charges, (std::vector<std::int32_t>{50, 50, 50, 50, 50}));
+    // Only a rod decides; after that no bolt is given a charge.
+    bolt.StrikeNext(2);
+    Ticks(5);
+    EXPECT_EQ(field.FortuneStatus, 2);
+    EXPECT_EQ(bolt.Charges, (std::vector<std::int32_t>{50, 50, 50, 50, 50, 50, 0, 0, 0, 0}));
+}
+
+// A strike on the left rod shows frame 0 of the result, one on the right rod frame 1.
+struct RodCase {
+    std::int32_t rod;
+    std::int32_t frame;
+};
+
+class FortuneRodTest : public FortuneFieldTest, public testing::WithParamInterface<RodCase> {};
+
+TEST_P(FortuneRodTest, TheStruckRodsResultShowsThreeTicksLaterBehindTheGod) {
+    const RodCase c = GetParam();
+    ScriptedLightning& bolt = field.ScriptTheBolt();
+    // Let the god come down into the result's square first.
+    while (field.GodY() < 70) {
+        Tick();
+    }
+    bolt.StrikeNext(c.rod);
+    Tick();
+    EXPECT_EQ(field.FortuneStatus, c.rod);
+    Ticks(2);
+    EXPECT_FALSE(ResultShown(c.frame));
+    Tick();
+    EXPECT_TRUE(ResultShown(c.frame));
+    EXPECT_FALSE(ResultShown(1 - c.frame));
+    EXPECT_TRUE(GodDrawn());
+    // The god rises out of sight; the result stays.
+    const std::int32_t hovering = field.GodY();
+    Ticks(100);
+    EXPECT_LT(field.GodY(), hovering);
+    EXPECT_TRUE(ResultShown(c.frame));
+}
+
+INSTANTIATE_TEST_SUITE_P(LeftAndRight, FortuneRodTest,
+                         testing::Values(RodCase{1, 0}, RodCase{2, 1}), [](const auto& info) {
+                             return std::string(info.param.rod == 1 ? "LeftRod" : "RightRod");
+                         });
+
+TEST_F(FortuneFieldTest, ARealBoltDecidesOnARodAndNoBoltIsDrawnAfterwards) {
+    std::int32_t decidedAt = -1;
+    for (std::int32_t i = 0; i < 3000 && decidedAt < 0; ++i) {
+        Tick();
+        if (field.FortuneStatus > 0) {
+            decidedAt = i;
+        }
+    }
+    ASSERT_GE(decidedAt, 0);
+    // The struck bolt shows in the frame of the strike only.
+    EXPECT_GT(CountOtherPixels(field.Sky(), 0, 0, 200, 300, {kSky}), 0);
+    for (std::int32_t i = 0; i < 60; ++i) {
+        Tick();
+        ASSERT_EQ(CountOtherPixels(field.Sky(), 0, 0, 200, 300, {kSky}), 0) << "tick " << i;
+    }
+    EXPECT_TRUE(ResultShown(field.FortuneStatus - 1));
+}
+
+}  // namespace

@@ -1,0 +1,505 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FieldTestSupport.h"
+#include "GameField.h"
+#include "MainWindowShared.h"
+#include "PictureItems.h"
+#include "ResourcesFolder.h"
+#include "SoundPlayer.h"
+
+namespace {
+using fieldtest::kBolt;
+using fieldtest::kGround;
+using fieldtest::kSky;
+using fieldtest::ScriptedLightning;
+using fieldtest::Snapshot;
+using fieldtest::SpriteDrawnAt;
+
+constexpr std::uint32_t kZoneLit = 0x00CC00;
+constexpr std::uint32_t kZoneDark = 0x009900;
+constexpr std::int32_t kRunnerRow = 1;
+constexpr std::int32_t kLeftRod = 3;         // the runner's x standing at the left rod
+constexpr std::int32_t kRightRod = 467;      // and at the right rod
+constexpr std::int32_t kBelowCounters = 40;  // the first row under the labels and the numbers
+
+// The field with its state in view, and its bolt replaced by one that strikes on cue.
+class ProbeField : public GameField {
+public:
+    ProbeField() : GameField(nullptr) {}
+
+    using GameField::ActionStatus;
+    using GameField::GameRemain;
+    using GameField::GameScore;
+    using GameField::InScoreZone;
+    using GameField::ItsEndSnd;
+    using GameField::MessageHold;
+    using GameField::MessageIndex;
+
+    ScriptedLightning& ScriptTheBolt() {
+        auto bolt = std::make_unique<ScriptedLightning>(LightningPict->Graphics(), ThePointArrey);
+        ScriptedLightning& script = *bolt;
+        SetLightning(std::move(bolt));
+        return script;
+    }
+    const Picture& Frame() const { return *OffscreenPicture; }
+    bool MessageShown() const { return MessageHold > 0 && MessageWait == 0; }
+    std::int32_t ShownRemain() const { return ItsRemainCounter->GetValue(); }
+    std::int32_t ShownScore() const { return ItsScoreCounter->GetValue(); }
+    std::int32_t RunnerX() const { return ItsRunner->RefX(); }
+    std::int32_t GodX() const { return ItsRaijin->RefX(); }
+    std::int32_t GodY() const { return ItsRaijin->RefY(); }
+    std::int32_t SourceX() const { return ThePointArrey->ItsData[0][0]; }
+    std::int32_t SourceY() const { return ThePointArrey->ItsData[0][1]; }
+};
+
+class GameFieldTest : public testing::Test {
+protected:
+    void SetUp() override {
+        SetResourcesFolder(std::string(TEMBROLO_SOURCE_DIR) + "/resources");
+        MainWindow().ItsSoundPlayer = std::make_unique<SoundPlayer>();
+        Sound::SetPlayObserver([this](const Sound& sound, std::int32_t) {
+            if (&sound == endSound.get()) {
+                endSoundTicks.push_back(ticks);
+            }
+        });
+        field.SetBounds(0, 0, 500, 300);
+        field.Created = [](OffscreenCanvas& sender) { sender.CreateOffscreen(32, true); };
+        field.RecordUpdated = [this](GameField&) { recordTicks.push_back(ticks); };
+        field.Event_Open();
+        field.ItsEndSnd = endSound;
+        bolt = &field.ScriptTheBolt();
+    }
+
+    void TearDown() override {
+        Sound::SetPlayObserver({});
+        ResetMainWindowStandIn();
+    }
+
+    // One tick as the main window runs it: the field's step, then the sounds it queued.
+    void Tick() {
+        ++ticks;
+        field.GameStep();
+        MainWindow().ItsSoundPlayer->PlayQueue();
+    }
+
+    void Ticks(std::int32_t n) {
+        for (std::int32_t i = 0; i < n; ++i) {
+            Tick();
+        }
+    }
+
+    // Asks `done` once before each tick, and once after the last.
+    bool TickUntil(const std::function<bool()>& done, std::int32_t limit = 1000) {
+        for (std::int32_t i = 0; i < limit; ++i) {
+            if (done()) {
+                return true;
+            }
+            Tick();
+        }
+        return done();
+    }
+
+    // The runner enters from the left and stands at the left rod.
+    void RunnerAtLeftRod() {
+        ASSERT_TRUE(TickUntil([this] { return field.RunnerX() == kLeftRod; }));
+    }
+
+    // From the left rod into the middle of the scoring zone, still walking right.
+    void RunnerIntoZone() {
+        ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
+        field.GameRun();
+        ASSERT_TRUE(TickUntil([this] { return field.RunnerX() >= 150; }));
+    }
+
+    bool MessageDrawn(std::int32_t index) const {
+        return SpriteDrawnAt(field.Frame(), *MessagePict(), 0, index * 22, 164, 22, 168, 130);
+    }
+
+    ProbeField field;
+    SoundPtr endSound = std::make_shared<Sound>("EndSnd");
+    ScriptedLightning* bolt = nullptr;
+    std::int32_t ticks = 0;
+    std::vector<std::int32_t> endSoundTicks;
+    std::vector<std::int32_t> recordTicks;
+};
+
+// What one tick of a game left behind, for reading a whole game afterwards.
+struct TickRecord {
+    bool active;
+    std::int32_t remain;
+    std::int32_t score;
+    std::int32_t shownRemain;
+    bool messageShown;
+    std::int32_t messageIndex;
+};
+
+TEST_F(GameFieldTest, AGameThatNothingInterruptsDoublesItsScoreOnceAndEndsOneTickLater) {
+    ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
+    field.GameRun();  // through the zone to the right rod during the game
+    field.GameStart();
+    const std::int32_t start = ticks + 1;
+    std::vector<TickRecord> game;
+    for (std::int32_t i = 0; i < 1860; ++i) {
+        Tick();
+        game.push_back({field.RefActive(), field.GameRemain, field.GameScore, field.ShownRemain(),
+                        field.MessageShown(), field.MessageIndex});
+    }
+
+    // The start tick already counts one tick of game time.
+    EXPECT_EQ(game[0].remain, 1799);
+    for (std::int32_t k = 0; k <= 8; ++k) {
+        EXPECT_EQ(game[k].shownRemain, 180) << "tick " << k;
+    }
+    EXPECT_EQ(game[9].shownRemain, 179);
+    EXPECT_EQ(game[1789].shownRemain, 1);
+    EXPECT_EQ(game[1798].shownRemain, 1);
+    EXPECT_EQ(game[1799].remain, 0);
+    EXPECT_EQ(game[1799].shownRemain, 0);
+    EXPECT_EQ(game[1800].shownRemain, 0);
+
+    // Start message in the first 20 frames; time-up message from the time-up tick for 50.
+    for (std::int32_t k = 0; k < 1860; ++k) {
+        const bool startShown = k < 20;
+        const bool timeUpShown = k >= 1800 && k < 1850;
+        EXPECT_EQ(game[k].messageShown, startShown || timeUpShown) << "tick " << k;
+    }
+    EXPECT_EQ(game[1800].messageIndex, 1);
+
+    // The walk through the zone and the crossing scored; doubled once, in the time-up tick.
+    const std::int32_t final = game[1799].score;
+    EXPECT_GT(final, 150);
+    EXPECT_EQ(game[1800].score, 2 * final);
+    EXPECT_EQ(game[1801].score, 2 * final);
+    EXPECT_TRUE(game[1800].active);
+    EXPECT_FALSE(game[1801].active);
+    EXPECT_EQ(endSoundTicks, std::vector<std::int32_t>{start + 1800});
+    EXPECT_EQ(recordTicks, std::vector<std::int32_t>{start + 1801});
+    EXPECT_EQ(field.RefRecord(), 2 * final / 10);
+    // Afterwards the counters keep the final time and score, and the game's label is gone.
+    EXPECT_EQ(field.ShownRemain(), 0);
+    EXPECT_EQ(field.ShownScore(), 2 * final / 10);
+    const Picture& label0 = *Label0Pict();
+    EXPECT_FALSE(
+        SpriteDrawnAt(field.Frame(), label0, 0, 0, label0.Width(), label0.Height(), 40, 5));
+}
+
+// A strike on the runner during a game, with observation mode off and on.
+struct StrikeCase {
+    bool hold;
+    std::int32_t messageFrom;  // ticks after the strike; the end sound comes in the same tick
+};
+
+class StruckRunnerTest : public GameFieldTest, public testing::WithParamInterface<StrikeCase> {};
+
+TEST_P(StruckRunnerTest, EndsTheGameAtTheNextTickWithoutDoubling) {
+    const StrikeCase c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
+    field.SetHold(c.hold);
+    field.GameStart();
+    Ticks(30);
+    bolt->StrikeNext(kRunnerRow);
+    Tick();
+    const std::int32_t strike = ticks;
+    const std::int32_t score = field.GameScore;
+    // Below the counters: the record counter draws itself into the frame when a game ends.
+    const auto strikeFrame = Snapshot(field.Frame(), kBelowCounters);
+    ASSERT_GE(score, 30);
+    EXPECT_FALSE(field.MessageShown());
+
+    Tick();
+    EXPECT_FALSE(field.RefActive());  // ended at once, even while frozen
+    EXPECT_EQ(recordTicks, std::vector<std::int32_t>{strike + 1});
+    EXPECT_EQ(field.RefRecord(), score / 10);
+    if (c.hold) {
+        Ticks(29);
+        // The frame with the bolt stays while frozen.
+        EXPECT_EQ(Snapshot(field.Frame(), kBelowCounters), strikeFrame);
+    }
+    ASSERT_TRUE(TickUntil([&] { return ticks == strike + c.messageFrom - 1; }));
+    EXPECT_FALSE(field.MessageShown());
+    Tick();
+    EXPECT_TRUE(field.MessageShown());
+    EXPECT_EQ(field.MessageIndex, 2);
+    EXPECT_TRUE(MessageDrawn(2));
+    EXPECT_EQ(endSoundTicks, std::vector<std::int32_t>{strike + c.messageFrom});
+    Ticks(49);
+    EXPECT_TRUE(field.MessageShown());
+    Tick();
+    EXPECT_FALSE(field.MessageShown());
+    EXPECT_FALSE(MessageDrawn(2));
+    EXPECT_EQ(field.GameScore, score);
+}
+
+INSTANTIATE_TEST_SUITE_P(ObservationOffAndOn, StruckRunnerTest,
+                         testing::Values(StrikeCase{false, 4}, StrikeCase{true, 34}),
+                         [](const auto& info) {
+                             return std::string(info.param.hold ? "Observation" : "Plain");
+                         });
+
+// A strike on the runner in the first or in the time-up tick of a game.
+struct MomentCase {
+    const char* name;
+    std::int32_t tickOfGame;  // 0: the start tick; 1800: the time-up tick
+    bool doubled;
+};
+
+class StrikeMomentTest : public GameFieldTest, public testing::WithParamInterface<MomentCase> {};
+
+TEST_P(StrikeMomentTest, TheStruckMessageWinsAndTheGameEndsAtTheNextTick) {
+    const MomentCase c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
+    field.GameRun();  // a walk through the zone, so that the score is not 0
+    field.GameStart();
+    Ticks(c.tickOfGame);
+    const std::int32_t before = field.GameScore;
+    bolt->StrikeNext(kRunnerRow);
+    Tick();
+    const std::int32_t strike = ticks;
+    EXPECT_EQ(field.GameScore, c.doubled ? 2 * before : before);
+    EXPECT_EQ(field.MessageIndex, 2);
+    Tick();
+    EXPECT_FALSE(field.RefActive());
+    Ticks(2);
+    EXPECT_FALSE(field.MessageShown());
+    Tick();
+    EXPECT_TRUE(MessageDrawn(2));
+    // The time-up message, replaced in its own tick, never sounds.
+    EXPECT_EQ(endSoundTicks, std::vector<std::int32_t>{strike + 4});
+}
+
+INSTANTIATE_TEST_SUITE_P(FirstAndLast, StrikeMomentTest,
+                         testing::Values(MomentCase{"StartTick", 0, false},
+                                         MomentCase{"TimeUpTick", 1800, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GameFieldTest, TheChargeRisesEveryTickWithoutAStrikeAndDropsAfterOne) {
+    Ticks(5);
+    bolt->StrikeNext(0);
+    Ticks(4);
+    EXPECT_EQ(bolt->Charges, (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5, 0, 1, 2}));
+}
+
+// Ticks of the game in which the score jumped by the crossing bonus.
+std::int32_t CountBonuses(const std::vector<std::int32_t>& scores) {
+    std::int32_t bonuses = 0;
+    for (std::size_t i = 1; i < scores.size(); ++i) {
+        bonuses += scores[i] - scores[i - 1] >= 50;
+    }
+    return bonuses;
+}
+
+TEST_F(GameFieldTest, WalkingToTheFarRodAndBackEarnsTheBonusTwice) {
+    ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
+    field.GameStart();
+    field.GameRun();
+    std::vector<std::int32_t> scores;
+    auto walkUntil = [&](std::int32_t x) {
+        return TickUntil([&] {
+            scores.push_back(field.GameScore);
+            return field.RunnerX() == x;
+        });
+    };
+    ASSERT_TRUE(walkUntil(kRightRod));
+    Ticks(3);
+    scores.push_back(field.GameScore);
+    field.GameRun();
+    ASSERT_TRUE(walkUntil(kLeftRod));
+    Ticks(3);
+    scores.push_back(field.GameScore);
+    EXPECT_EQ(CountBonuses(scores), 2);
+}
+
+TEST_F(GameFieldTest, TurningBackBeforeTheFarRodEarnsNoBonus) {
+    ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
+    field.GameStart();
+    field.GameRun();
+    std::vector<std::int32_t> scores;
+    ASSERT_TRUE(TickUntil([&] {
+        scores.push_back(field.GameScore);
+        return field.RunnerX() >= 440;
+    }));
+    field.GameRun();
+    ASSERT_TRUE(TickUntil([&] {
+        scores.push_back(field.GameScore);
+        return field.RunnerX() == kLeftRod;
+    }));
+    Ticks(3);
+    scores.push_back(field.GameScore);
+    EXPECT_EQ(CountBonuses(scores), 0);
+    EXPECT_GT(field.GameScore, 0);  // the zone still scored
+}
+
+TEST_F(GameFieldTest, ARunnerStruckInTheZoneKeepsTheZoneLitBackAtTheLeftRod) {
+    ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
+    EXPECT_TRUE(field.InScoreZone);
+    EXPECT_EQ(field.Frame().PixelAt(250, 285), kZoneLit);
+    // Struck between games: no message and nothing to end.
+    bolt->StrikeNext(kRunnerRow);
+    Tick();
+    EXPECT_EQ(field.MessageHold, 0);
+    EXPECT_EQ(field.ActionStatus, 0);
+    ASSERT_TRUE(TickUntil([this] { return field.RunnerX() < 0; }));
+    ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
+    EXPECT_TRUE(field.InScoreZone);
+    EXPECT_EQ(field.Frame().PixelAt(250, 285), kZoneLit);
+    // So a game started now scores every tick while the runner stands at the rod.
+    field.GameStart();
+    Ticks(5);
+    EXPECT_EQ(field.GameScore, 5);
+}
+
+TEST_F(GameFieldTest, AStartDuringAFreezeWaitsForTheFreezeToRunOut) {
+    field.SetHold(true);
+    Ticks(3);
+    bolt->StrikeNext(0);  // the ground, between games: a freeze and nothing else
+    Tick();
+    const std::int32_t strike = ticks;
+    const auto strikeFrame = Snapshot(field.Frame());
+    EXPECT_EQ(field.MessageHold, 0);
+    Ticks(5);
+    field.GameStart();
+    Tick();
+    EXPECT_TRUE(field.RefActive());
+    EXPECT_EQ(field.GameRemain, 1800);
+    EXPECT_FALSE(field.MessageShown());
+    ASSERT_TRUE(TickUntil([&] { return ticks == strike + 30; }));
+    EXPECT_EQ(field.GameRemain, 1800);
+    EXPECT_EQ(Snapshot(field.Frame()), strikeFrame);
+    Tick();
+    EXPECT_EQ(field.GameRemain, 1799);
+    EXPECT_TRUE(field.MessageShown());
+    EXPECT_TRUE(MessageDrawn(0));
+    EXPECT_EQ(bolt->Charges.size(), 4u + 1u);  // no bolt grew while frozen
+}
+
+TEST_F(GameFieldTest, FreezesInObservationModeStopTheGamesClock) {
+    field.SetHold(true);
+    field.GameStart();
+    Tick();
+    const std::int32_t start = ticks;
+    // Strikes on the ground and on both rods: five freezes of 30 ticks.
+    for (std::int32_t rowOrGround : {0, 2, 3, 0, 2}) {
+        Ticks(100);
+        bolt->StrikeNext(rowOrGround);
+    }
+    ASSERT_TRUE(TickUntil([this] { return !field.RefActive(); }, 3000));
+    EXPECT_EQ(ticks, start + 1801 + 5 * 30);
+    EXPECT_EQ(endSoundTicks, std::vector<std::int32_t>{start + 1800 + 5 * 30});
+}
+
+TEST_F(GameFieldTest, CloudHidingChangesOnlyBetweenGamesAndClearsTheCounters) {
+    ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
+    field.GameStart();
+    Ticks(20);
+    field.SetHideMode(true);
+    EXPECT_FALSE(field.RefHideMode());
+    EXPECT_EQ(field.GameRemain, 1780);
+    bolt->StrikeNext(kRunnerRow);
+    Ticks(2);
+    ASSERT_FALSE(field.RefActive());
+    EXPECT_GT(field.ShownScore(), 0);
+    EXPECT_EQ(field.ShownRemain(), 178);
+    field.SetHideMode(true);
+    EXPECT_TRUE(field.RefHideMode());
+    Tick();
+    EXPECT_EQ(field.ShownRemain(), 0);
+    EXPECT_EQ(field.ShownScore(), 0);
+}
+
+// The record is replaced only by a strictly higher score.
+struct RecordCase {
+    std::int32_t recordAboveScore;
+    bool raised;
+};
+
+class RecordTest : public GameFieldTest, public testing::WithParamInterface<RecordCase> {};
+
+TEST_P(RecordTest, OnlyAHigherScoreRaisesRecordUpdated) {
+    const RecordCase c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
+    field.GameStart();
+    Ticks(40);
+    bolt->StrikeNext(kRunnerRow);
+    Tick();
+    const std::int32_t shown = field.GameScore / 10;
+    field.SetRecord(shown + c.recordAboveScore);
+    Tick();
+    EXPECT_EQ(recordTicks.size(), c.raised ? 1u : 0u);
+    EXPECT_EQ(field.RefRecord(), c.raised ? shown : shown + c.recordAboveScore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LowerEqualHigher, RecordTest,
+    testing::Values(RecordCase{-1, true}, RecordCase{0, false}, RecordCase{1, false}),
+    [](const auto& info) {
+        const std::int32_t above = info.param.recordAboveScore;
+        return std::string(above < 0 ? "Lower" : above == 0 ? "Equal" : "Higher");
+    });
+
+TEST_F(GameFieldTest, TheFirstFrameShowsTheIdleField) {
+    const Picture& frame = field.Frame();
+    EXPECT_EQ(frame.PixelAt(0, 280), kGround);
+    EXPECT_EQ(frame.PixelAt(499, 299), kGround);
+    EXPECT_EQ(frame.PixelAt(125, 285), kZoneDark);
+    EXPECT_EQ(frame.PixelAt(374, 286), kZoneDark);
+    EXPECT_EQ(frame.PixelAt(124, 285), kGround);
+    EXPECT_EQ(frame.PixelAt(250, 150), kSky);
+    const Picture& targets = *TargetsPict();
+    EXPECT_TRUE(SpriteDrawnAt(frame, targets, 0, 0, 32, 64, 5, 216));
+    EXPECT_TRUE(SpriteDrawnAt(frame, targets, 0, 0, 32, 64, 465, 216));
+    EXPECT_FALSE(MessageDrawn(0));
+    const Picture& label0 = *Label0Pict();
+    EXPECT_FALSE(SpriteDrawnAt(frame, label0, 0, 0, label0.Width(), label0.Height(), 40, 5));
+    const Picture& label1 = *Label1Pict();
+    EXPECT_TRUE(SpriteDrawnAt(frame, label1, 0, 0, label1.Width(), label1.Height(), 210, 5));
+    const Picture& digits = *DigitPict();
+    const std::int32_t cell = digits.Height() / 11;
+    for (std::int32_t x : {268, 354, 434}) {
+        EXPECT_TRUE(SpriteDrawnAt(frame, digits, 0, 0, digits.Width(), cell, x, 5)) << x;
+    }
+}
+
+TEST_F(GameFieldTest, TheStartFrameShowsTheGameLabelTheStartMessageAnd180) {
+    field.GameStart();
+    Tick();
+    const Picture& frame = field.Frame();
+    const Picture& label0 = *Label0Pict();
+    EXPECT_TRUE(SpriteDrawnAt(frame, label0, 0, 0, label0.Width(), label0.Height(), 40, 5));
+    EXPECT_TRUE(MessageDrawn(0));
+    const Picture& digits = *DigitPict();
+    const std::int32_t w = digits.Width();
+    const std::int32_t cell = digits.Height() / 11;
+    const std::int32_t shown[] = {1, 8, 0};
+    for (std::int32_t i = 0; i < 3; ++i) {
+        EXPECT_TRUE(SpriteDrawnAt(frame, digits, 0, shown[i] * cell, w, cell, 268 + i * w, 5));
+    }
+}
+
+// The god is drawn over the sky in normal mode only; its bolts show in both.
+class HideModeTest : public GameFieldTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(HideModeTest, TheGodIsHiddenButItsBoltsShow) {
+    const bool hide = GetParam();
+    field.SetHideMode(hide);
+    ASSERT_TRUE(TickUntil([this] { return field.GodY() == 20 && field.GodX() > 150; }));
+    bolt->StrikeNext(0);
+    Tick();
+    const Picture& frame = field.Frame();
+    const Picture& god = *RaijinPict();
+    const bool drawn = SpriteDrawnAt(frame, god, 0, 0, 32, 16, field.GodX(), field.GodY()) ||
+                       SpriteDrawnAt(frame, god, 32, 0, 32, 16, field.GodX(), field.GodY());
+    EXPECT_EQ(drawn, !hide);
+    EXPECT_EQ(frame.PixelAt(field.SourceX(), field.SourceY() + 30), kBolt);
+    EXPECT_EQ(frame.PixelAt(field.SourceX(), 279), kBolt);
+}
+
+INSTANTIATE_TEST_SUITE_P(NormalAndCloudHiding, HideModeTest, testing::Bool(), [](const auto& info) {
+    return std::string(info.param ? "CloudHiding" : "Normal");
+});
+
+}  // namespace

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ByteString.h"
+
+namespace {
+const std::string kJapanese = "雲隠れ";  // three characters of three bytes each
+}
+
+TEST(ByteStringTest, BytePositionsCountFromOneAndClampToTheString) {
+    const struct {
+        std::string got, want;
+    } cases[] = {
+        {LeftB("0001000", 3), "000"}, {LeftB("abc", 10), "abc"},     {LeftB("abc", -1), ""},
+        {MidB("0001000", 4, 1), "1"}, {MidB("0001000", 5), "000"},   {MidB("abc", 3, 10), "c"},
+        {MidB("abc", 4, 1), ""},      {MidB("abc", 9), ""},          {MidB("abcdefghi", 8), "hi"},
+        {RightB("abc", 2), "bc"},     {RightB("abc", 5), "abc"},     {RightB("abc", 0), ""},
+        {LeftB(kJapanese, 3), "雲"},  {MidB(kJapanese, 4, 3), "隠"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.got, c.want);
+    }
+    EXPECT_EQ(LenB(kJapanese), 9);
+    EXPECT_EQ(LenB(""), 0);
+}
+
+TEST(ByteStringTest, CharacterPositionsCountUtf8Sequences) {
+    EXPECT_EQ(Len(kJapanese), 3);
+    EXPECT_EQ(Len("Tembroloの設定"), 11);
+    EXPECT_EQ(Left(kJapanese, 2), "雲隠");
+    EXPECT_EQ(Left(kJapanese, 5), kJapanese);
+    EXPECT_EQ(Left(kJapanese, 0), "");
+    EXPECT_EQ(Left("", 2), "");
+}
+
+TEST(ByteStringTest, NumbersToTextAndBack) {
+    const struct {
+        std::string got, want;
+    } texts[] = {
+        {Format(7, "000"), "007"},
+        {Format(45, "0000000000"), "0000000045"},
+        {RightB(Format(999, "0000000000"), 3), "999"},
+        {Format(1234, "000"), "1234"},
+        {Str(3), "3"},
+        {Str(-12), "-12"},
+        {Str(0.5), "0.5"},
+        {Hex(255), "FF"},
+        {Hex(0), "0"},
+        {Hex(0xFFFFFF), "FFFFFF"},
+    };
+    for (const auto& c : texts) {
+        EXPECT_EQ(c.got, c.want);
+    }
+}
+
+TEST(ByteStringTest, ValReadsTheLeadingNumberAndGivesZeroForAnythingElse) {
+    const struct {
+        std::string text;
+        double want;
+    } cases[] = {
+        {"123", 123}, {"045", 45}, {"  12abc", 12}, {"-7", -7}, {"2.5", 2.5},  {"&hFF", 255},
+        {"&h", 0},    {"", 0},     {"abc", 0},      {"G", 0},   {"1e3", 1000}, {"nan", 0},
+        {"inf", 0},   {"0x1A", 0}, {"+4", 4},       {"-", 0},   {".5", 0.5},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Val(c.text), c.want) << '"' << c.text << '"';
+    }
+}
+
+TEST(ByteStringTest, StrCompComparesBytes) {
+    const struct {
+        std::string a, b;
+        std::int32_t want;
+    } cases[] = {
+        {"A", "A", 0},  {"A", "B", -1}, {"b", "a", 1},        {"B", "a", -1},
+        {"ab", "a", 1}, {"", "", 0},    {"雲", "雲隠れ", -1}, {"0001000", "0001000", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StrComp(c.a, c.b, 0), c.want) << c.a << " vs " << c.b;
+    }
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// A private folder for one test's files, removed with everything in it afterwards. Tests never
+// touch the real home or configuration folders.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tembrolo-test-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~ScratchFolder() {
+        SetWritable(path_, true);
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+    // Makes a folder refuse new entries: by its mode, or for root (whom modes don't stop) by the
+    // immutable flag. False where neither works.
+    static bool SetWritable(const std::string& folder, bool writable) {
+        if (::geteuid() != 0) {
+            return ::chmod(folder.c_str(), writable ? 0700 : 0500) == 0;
+        }
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0) {
+            return false;
+        }
+        int flags = 0;
+        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = writable ? (flags & ~FS_IMMUTABLE_FL) : (flags | FS_IMMUTABLE_FL);
+        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        ::close(fd);
+        return done;
+    }
+
+private:
+    std::string path_;
+};
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::optional<std::string> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void SetKind(const std::string& path, const std::string& creator, const std::string& type) {
+    ::setxattr(path.c_str(), "user.org.quillmoor.tembrolo.creator", creator.data(), creator.size(),
+               0);
+    ::setxattr(path.c_str(), "user.org.quillmoor.tembrolo.type", type.data(), type.size(), 0);
+}
+
+inline std::string Attribute(const std::string& path, const std::string& name) {
+    char buffer[64];
+    const ssize_t size =
+        ::getxattr(path.c_str(), ("user.org.quillmoor.tembrolo." + name).c_str(), buffer, 64);
+    return size > 0 ? std::string(buffer, static_cast<std::size_t>(size)) : std::string();
+}
+
+// The names in a folder, sorted.
+inline std::vector<std::string> Names(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
