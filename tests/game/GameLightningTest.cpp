@@ -280,6 +280,7 @@ TEST_F(LightningTest, EveryStrikeAndNothingElseQueuesTheStrikeSound) {
 TEST_F(LightningTest, TheStrikeSoundIsTheSoundItemTakenWhenTheBoltIsMade) {
     SetResourcesFolder(std::string(TEMBROLO_SOURCE_DIR) + "/resources");
     ProbeLightning bolt(sky->Graphics(), points);
+    ASSERT_NE(LightningSnd(), nullptr);
     EXPECT_EQ(bolt.RefSound(), LightningSnd());
 }
 

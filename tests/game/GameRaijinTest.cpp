@@ -10,7 +10,9 @@
 #include "Graphics.h"
 #include "MainWindowShared.h"
 #include "PictureItems.h"
+#include "ResourcesFolder.h"
 #include "Rnd.h"
+#include "SoundItems.h"
 
 using namespace actors_test;
 
@@ -22,6 +24,7 @@ public:
     using God::God;
     std::int32_t Status() const { return this->ItsStatus; }
     std::int32_t Phase() const { return this->ItsPhase; }
+    SoundPtr RefSound() const { return this->ItsOpenSnd; }
     SoundPtr UseTestSound() {
         this->ItsOpenSnd = std::make_shared<Sound>("OpenSnd");
         return this->ItsOpenSnd;
@@ -87,6 +90,13 @@ TEST_F(RaijinTest, EveryGodQueuesItsArrivalSoundOnceInItsTenthTick) {
             }
         }
     }
+}
+
+TEST_F(RaijinTest, TheArrivalSoundIsTheSoundItemTakenWhenTheGodIsMade) {
+    SetResourcesFolder(std::string(TEMBROLO_SOURCE_DIR) + "/resources");
+    auto god = Make<GameRaijin1>();
+    ASSERT_NE(OpenSnd(), nullptr);
+    EXPECT_EQ(god.RefSound(), OpenSnd());
 }
 
 TEST_F(RaijinTest, TheMainGodComesDownThenPatrolsBetween6And462) {
