@@ -50,9 +50,18 @@ std::uint32_t FrameColour(std::int32_t f) {
 }
 
 namespace {
+// This process's scratch folder, removed when the process ends.
+struct ScratchFolder {
+    fs::path path = fs::temp_directory_path() / ("tembrolo-actors-" + std::to_string(getpid()));
+    ~ScratchFolder() {
+        std::error_code error;
+        fs::remove_all(path, error);
+    }
+};
+
 fs::path TestFolder(const char* name) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("tembrolo-actors-" + std::to_string(getpid())) / name;
+    static ScratchFolder scratch;
+    const fs::path folder = scratch.path / name;
     fs::create_directories(folder);
     return folder;
 }
