@@ -116,6 +116,8 @@ void Graphics::CopyPixels(const Picture& pic, std::int32_t x, std::int32_t y, st
                           std::int32_t sh) {
     const QImage& source = pic.Image();
     const bool skipWhite = pic.Transparent == 1;
+    const std::int32_t sourceWidth = source.width();
+    const std::int32_t sourceHeight = source.height();
     const std::int32_t top = std::max(y, 0);
     const std::int32_t bottom = std::min(y + h, height_);
     const std::int32_t left = std::max(x, 0);
@@ -123,19 +125,19 @@ void Graphics::CopyPixels(const Picture& pic, std::int32_t x, std::int32_t y, st
     for (std::int32_t row = top; row < bottom; ++row) {
         // Nearest neighbour; with equal sizes this is a plain copy.
         const std::int64_t srcRow = sy + static_cast<std::int64_t>(row - y) * sh / h;
-        if (srcRow < 0 || srcRow >= source.height()) {
+        if (srcRow < 0 || srcRow >= sourceHeight) {
             continue;
         }
         const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(int(srcRow)));
         auto* to = reinterpret_cast<QRgb*>(image_->scanLine(row));
         if (w == sw && !skipWhite) {
-            CopyRow(from, to, left, right, sx - x, source.width());
+            CopyRow(from, to, left, right, sx - x, sourceWidth);
             continue;
         }
         for (std::int32_t col = left; col < right; ++col) {
             const std::int64_t srcCol =
                 w == sw ? sx + (col - x) : sx + static_cast<std::int64_t>(col - x) * sw / w;
-            if (srcCol < 0 || srcCol >= source.width()) {
+            if (srcCol < 0 || srcCol >= sourceWidth) {
                 continue;
             }
             const QRgb pixel = from[srcCol];

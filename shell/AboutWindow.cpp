@@ -38,6 +38,7 @@ void AboutWindow::Layout() {
     SetSize(kWidth, kHeight);
     SetTitle(kTitle);
     SetFrame(kModalFrame);
+    SetPlacement(kParentWindowPlacement);
     SetCloseBox(false);
     WindowLook::SetBackColor(*this, kWhite);
 }
@@ -46,8 +47,8 @@ void AboutWindow::CreateControls() {
     CreateControls0();
 }
 
-// The icon sits in the top-left corner with a 16-pixel margin, the name to its right and the
-// rights line below both.
+// The icon sits in the top-left corner with a 16-pixel margin, the name to its right, the
+// rights line below both, and the badge in the top-right corner.
 void AboutWindow::CreateControls0() {
     appName_ = std::make_unique<Label>(this);
     SetUpLabel(*appName_, 64, 24, 100, kAppName);
@@ -61,6 +62,10 @@ void AboutWindow::CreateControls0() {
     WindowLook::EraseBackground(*appIcon_);
     appIcon_->MouseExit = [this](Canvas& sender) { AppIcon_MouseExit(sender); };
     appIcon_->MouseEnter = [this](Canvas& sender) { AppIcon_MouseEnter(sender); };
+
+    badge_ = std::make_unique<::TargetSystemDisplay>(this);
+    badge_->SetBounds(180, 3, 16, 8);
+    WindowLook::EraseBackground(*badge_);
 }
 
 void AboutWindow::AppIcon_MouseExit(Canvas& sender) {

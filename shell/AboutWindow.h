@@ -6,6 +6,7 @@
 
 #include "Canvas.h"
 #include "Label.h"
+#include "TargetSystemDisplay.h"
 #include "Window.h"
 
 namespace shell {
@@ -25,6 +26,7 @@ public:
     Label& AppName() { return *appName_; }
     Label& AppCopy() { return *appCopy_; }
     Canvas& AppIcon() { return *appIcon_; }
+    ::TargetSystemDisplay& TheTargetSystemDisplay() { return *badge_; }
 
     void AppIcon_MouseExit(Canvas& sender);
     void AppIcon_MouseEnter(Canvas& sender);
@@ -39,6 +41,7 @@ private:
     std::unique_ptr<Label> appName_;
     std::unique_ptr<Label> appCopy_;
     std::unique_ptr<Canvas> appIcon_;
+    std::unique_ptr<::TargetSystemDisplay> badge_;
 };
 
 // At exit: lets the About window go.

@@ -38,6 +38,7 @@ void HelpWindow::Layout() {
     SetSize(kWidth, kHeight);
     SetTitle(kTitle);
     SetFrame(kDocumentFrame);
+    SetPlacement(kParentWindowPlacement);
     WindowLook::SetBackColor(*this, kWhite);
 }
 

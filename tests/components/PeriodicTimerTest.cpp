@@ -267,7 +267,8 @@ TEST(PeriodicTimerLive, ALibraryTimerDrivesActionsInTheEventLoop) {
     timer.TimerStart(0);
     RunEventLoopFor(560);
     timer.TimerStop();
-    EXPECT_GE(actions, 4);
+    // Five are due; a loaded machine may be a firing late at either end.
+    EXPECT_GE(actions, 3);
     EXPECT_LE(actions, 6);
 }
 
@@ -290,7 +291,7 @@ TEST(PeriodicThreadMode, ActionsRunOnTheEventLoopThreadAndStopWithTheTimer) {
     const int atStop = actions;
     RunEventLoopFor(250);
 
-    EXPECT_GE(atStop, 4);
+    EXPECT_GE(atStop, 3);
     EXPECT_LE(atStop, 6);
     EXPECT_EQ(offThread, 0);
     EXPECT_EQ(actions, atStop);  // a trigger still waiting at the stop raises nothing
@@ -304,7 +305,11 @@ TEST(PeriodicThreadMode, ATimerDestroyedWhileRunningLeavesNoTriggerBehind) {
         timer.SetThreadMode(true);
         timer.Setup(1, 1);
         timer.TimerStart(0);
-        RunEventLoopFor(30);
+        // The first trigger comes 15 ms after the start; a loaded machine may take longer.
+        for (int pass = 0; pass < 400 && actions == 0; ++pass) {
+            RunEventLoopFor(5);
+        }
+        RunEventLoopFor(10);
         // Triggers are waiting in the event loop as the timer goes.
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }

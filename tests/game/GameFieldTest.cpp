@@ -93,8 +93,12 @@ protected:
         }
     }
 
+    // Asks `done` once before each tick, and once after the last.
     bool TickUntil(const std::function<bool()>& done, std::int32_t limit = 1000) {
-        for (std::int32_t i = 0; i < limit && !done(); ++i) {
+        for (std::int32_t i = 0; i < limit; ++i) {
+            if (done()) {
+                return true;
+            }
             Tick();
         }
         return done();
@@ -107,7 +111,7 @@ protected:
 
     // From the left rod into the middle of the scoring zone, still walking right.
     void RunnerIntoZone() {
-        RunnerAtLeftRod();
+        ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
         field.GameRun();
         ASSERT_TRUE(TickUntil([this] { return field.RunnerX() >= 150; }));
     }
@@ -135,7 +139,7 @@ struct TickRecord {
 };
 
 TEST_F(GameFieldTest, AGameThatNothingInterruptsDoublesItsScoreOnceAndEndsOneTickLater) {
-    RunnerAtLeftRod();
+    ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
     field.GameRun();  // through the zone to the right rod during the game
     field.GameStart();
     const std::int32_t start = ticks + 1;
@@ -176,9 +180,12 @@ TEST_F(GameFieldTest, AGameThatNothingInterruptsDoublesItsScoreOnceAndEndsOneTic
     EXPECT_EQ(endSoundTicks, std::vector<std::int32_t>{start + 1800});
     EXPECT_EQ(recordTicks, std::vector<std::int32_t>{start + 1801});
     EXPECT_EQ(field.RefRecord(), 2 * final / 10);
-    // Afterwards the counters keep the final time and score.
+    // Afterwards the counters keep the final time and score, and the game's label is gone.
     EXPECT_EQ(field.ShownRemain(), 0);
     EXPECT_EQ(field.ShownScore(), 2 * final / 10);
+    const Picture& label0 = *Label0Pict();
+    EXPECT_FALSE(
+        SpriteDrawnAt(field.Frame(), label0, 0, 0, label0.Width(), label0.Height(), 40, 5));
 }
 
 // A strike on the runner during a game, with observation mode off and on.
@@ -191,7 +198,7 @@ class StruckRunnerTest : public GameFieldTest, public testing::WithParamInterfac
 
 TEST_P(StruckRunnerTest, EndsTheGameAtTheNextTickWithoutDoubling) {
     const StrikeCase c = GetParam();
-    RunnerIntoZone();
+    ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
     field.SetHold(c.hold);
     field.GameStart();
     Ticks(30);
@@ -245,7 +252,7 @@ class StrikeMomentTest : public GameFieldTest, public testing::WithParamInterfac
 
 TEST_P(StrikeMomentTest, TheStruckMessageWinsAndTheGameEndsAtTheNextTick) {
     const MomentCase c = GetParam();
-    RunnerAtLeftRod();
+    ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
     field.GameRun();  // a walk through the zone, so that the score is not 0
     field.GameStart();
     Ticks(c.tickOfGame);
@@ -287,7 +294,7 @@ std::int32_t CountBonuses(const std::vector<std::int32_t>& scores) {
 }
 
 TEST_F(GameFieldTest, WalkingToTheFarRodAndBackEarnsTheBonusTwice) {
-    RunnerAtLeftRod();
+    ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
     field.GameStart();
     field.GameRun();
     std::vector<std::int32_t> scores;
@@ -308,7 +315,7 @@ TEST_F(GameFieldTest, WalkingToTheFarRodAndBackEarnsTheBonusTwice) {
 }
 
 TEST_F(GameFieldTest, TurningBackBeforeTheFarRodEarnsNoBonus) {
-    RunnerAtLeftRod();
+    ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
     field.GameStart();
     field.GameRun();
     std::vector<std::int32_t> scores;
@@ -328,7 +335,7 @@ TEST_F(GameFieldTest, TurningBackBeforeTheFarRodEarnsNoBonus) {
 }
 
 TEST_F(GameFieldTest, ARunnerStruckInTheZoneKeepsTheZoneLitBackAtTheLeftRod) {
-    RunnerIntoZone();
+    ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
     EXPECT_TRUE(field.InScoreZone);
     EXPECT_EQ(field.Frame().PixelAt(250, 285), kZoneLit);
     // Struck between games: no message and nothing to end.
@@ -337,7 +344,7 @@ TEST_F(GameFieldTest, ARunnerStruckInTheZoneKeepsTheZoneLitBackAtTheLeftRod) {
     EXPECT_EQ(field.MessageHold, 0);
     EXPECT_EQ(field.ActionStatus, 0);
     ASSERT_TRUE(TickUntil([this] { return field.RunnerX() < 0; }));
-    RunnerAtLeftRod();
+    ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
     EXPECT_TRUE(field.InScoreZone);
     EXPECT_EQ(field.Frame().PixelAt(250, 285), kZoneLit);
     // So a game started now scores every tick while the runner stands at the rod.
@@ -370,8 +377,23 @@ TEST_F(GameFieldTest, AStartDuringAFreezeWaitsForTheFreezeToRunOut) {
     EXPECT_EQ(bolt->Charges.size(), 4u + 1u);  // no bolt grew while frozen
 }
 
+TEST_F(GameFieldTest, FreezesInObservationModeStopTheGamesClock) {
+    field.SetHold(true);
+    field.GameStart();
+    Tick();
+    const std::int32_t start = ticks;
+    // Strikes on the ground and on both rods: five freezes of 30 ticks.
+    for (std::int32_t rowOrGround : {0, 2, 3, 0, 2}) {
+        Ticks(100);
+        bolt->StrikeNext(rowOrGround);
+    }
+    ASSERT_TRUE(TickUntil([this] { return !field.RefActive(); }, 3000));
+    EXPECT_EQ(ticks, start + 1801 + 5 * 30);
+    EXPECT_EQ(endSoundTicks, std::vector<std::int32_t>{start + 1800 + 5 * 30});
+}
+
 TEST_F(GameFieldTest, CloudHidingChangesOnlyBetweenGamesAndClearsTheCounters) {
-    RunnerIntoZone();
+    ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
     field.GameStart();
     Ticks(20);
     field.SetHideMode(true);
@@ -399,7 +421,7 @@ class RecordTest : public GameFieldTest, public testing::WithParamInterface<Reco
 
 TEST_P(RecordTest, OnlyAHigherScoreRaisesRecordUpdated) {
     const RecordCase c = GetParam();
-    RunnerIntoZone();
+    ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
     field.GameStart();
     Ticks(40);
     bolt->StrikeNext(kRunnerRow);

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -148,4 +150,32 @@ TEST_F(AboutWindowTest, TimersKeepFiringWhileItIsOpen) {
         QTimer::singleShot(300, [&window] { QTest::keyClick(window.Widget(), Qt::Key_Q); });
     }));
     EXPECT_GE(game.fired, 10);
+}
+
+// What shows: the icon at (16, 16) and the badge band of TargetSystemPict at (180, 3), both
+// unscaled, on white.
+TEST_F(AboutWindowTest, DrawsTheIconAndTheBadgeInTheirCorners) {
+    shell::AboutWindow& window = AboutWindow();
+    window.Show();
+    const QImage shown = window.Widget()->grab().toImage();
+    ASSERT_NE(IconPict(), nullptr);
+    ASSERT_NE(TargetSystemPict(), nullptr);
+    auto rgb = [&shown](int x, int y) { return shown.pixel(x, y) & 0xFFFFFFu; };
+    int mismatches = 0;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            mismatches += rgb(16 + x, 16 + y) != IconPict()->PixelAt(x, y);
+        }
+    }
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            mismatches += rgb(180 + x, 3 + y) != TargetSystemPict()->PixelAt(x, 32 + y);
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    for (auto [x, y] : {std::pair{2, 2}, std::pair{178, 2}, std::pair{197, 12}, std::pair{190, 70},
+                        std::pair{8, 50}}) {
+        EXPECT_EQ(rgb(x, y), 0xFFFFFFu) << x << "," << y;
+    }
+    window.Close();
 }

@@ -1,0 +1,93 @@
+#include "ActorTestSupport.h"
+
+#include <unistd.h>
+#include <QImage>
+#include <filesystem>
+
+#include "Graphics.h"
+#include "ResourcesFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace actors_test {
+
+std::shared_ptr<GamePointArrey> MainFieldPoints(std::int32_t sourceX, std::int32_t sourceY,
+                                                std::int32_t runnerX, std::int32_t runnerY) {
+    auto points = std::make_shared<GamePointArrey>();
+    points->ItsGround = kGround;
+    points->ItsData[0] = {sourceX, sourceY};
+    points->ItsData[1] = {runnerX, runnerY};
+    points->ItsData[2] = {20, 228};
+    points->ItsData[3] = {480, 228};
+    points->ItsSize = 3;
+    return points;
+}
+
+PicturePtr FilledPicture(std::int32_t w, std::int32_t h, std::uint32_t colour) {
+    PicturePtr pic = Picture::Create(w, h, 32);
+    pic->Graphics().ForeColor = colour;
+    pic->Graphics().FillRect(0, 0, w, h);
+    return pic;
+}
+
+std::int32_t CountPixelsInRows(const Picture& pic, std::uint32_t colour, std::int32_t top,
+                               std::int32_t bottom) {
+    std::int32_t count = 0;
+    for (std::int32_t y = top; y < bottom; ++y) {
+        for (std::int32_t x = 0; x < pic.Width(); ++x) {
+            count += pic.PixelAt(x, y) == colour;
+        }
+    }
+    return count;
+}
+
+std::int32_t CountPixels(const Picture& pic, std::uint32_t colour) {
+    return CountPixelsInRows(pic, colour, 0, pic.Height());
+}
+
+std::uint32_t FrameColour(std::int32_t f) {
+    return 0x102030u + 0x101010u * std::uint32_t(f);
+}
+
+namespace {
+// This process's scratch folder, removed when the process ends.
+struct ScratchFolder {
+    fs::path path = fs::temp_directory_path() / ("tembrolo-actors-" + std::to_string(getpid()));
+    ~ScratchFolder() {
+        std::error_code error;
+        fs::remove_all(path, error);
+    }
+};
+
+fs::path TestFolder(const char* name) {
+    static ScratchFolder scratch;
+    const fs::path folder = scratch.path / name;
+    fs::create_directories(folder);
+    return folder;
+}
+
+void WriteStrip(const fs::path& file, std::int32_t frames, std::int32_t w, std::int32_t h) {
+    PicturePtr strip = Picture::Create(frames * w, h, 32);
+    Graphics& g = strip->Graphics();
+    for (std::int32_t f = 0; f < frames; ++f) {
+        g.ForeColor = FrameColour(f);
+        g.FillRect(f * w, 0, w, h);
+        g.ForeColor = kWhite;
+        g.FillRect(f * w, 0, 1, 1);
+    }
+    strip->Image().save(QString::fromStdString(file.string()), "PNG");
+}
+}  // namespace
+
+void UseSpriteStrips() {
+    const fs::path folder = TestFolder("sprites");
+    WriteStrip(folder / "RaijinPict.png", 2, 32, 16);
+    WriteStrip(folder / "TargetsPict.png", 8, 32, 64);
+    SetResourcesFolder(folder.string());
+}
+
+void UseEmptyResources() {
+    SetResourcesFolder(TestFolder("empty").string());
+}
+
+}  // namespace actors_test

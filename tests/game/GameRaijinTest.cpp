@@ -1,0 +1,249 @@
+#include "GameRaijin.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ActorTestSupport.h"
+#include "GameRaijin1.h"
+#include "GameRaijin2.h"
+#include "Graphics.h"
+#include "MainWindowShared.h"
+#include "PictureItems.h"
+#include "ResourcesFolder.h"
+#include "Rnd.h"
+#include "SoundItems.h"
+
+using namespace actors_test;
+
+namespace {
+// A god of any kind whose motion state the tests can read.
+template <class God>
+class Probe : public God {
+public:
+    using God::God;
+    std::int32_t Status() const { return this->ItsStatus; }
+    std::int32_t Phase() const { return this->ItsPhase; }
+    SoundPtr RefSound() const { return this->ItsOpenSnd; }
+    SoundPtr UseTestSound() {
+        this->ItsOpenSnd = std::make_shared<Sound>("OpenSnd");
+        return this->ItsOpenSnd;
+    }
+};
+
+class RaijinTest : public testing::Test {
+protected:
+    void SetUp() override {
+        MainWindow().ItsSoundPlayer = std::make_unique<SoundPlayer>();
+        offscreen = FilledPicture(kFieldWidth, kFieldHeight, kSky);
+        points = std::make_shared<GamePointArrey>();
+    }
+    void TearDown() override {
+        SetRndSource({});
+        ResetMainWindowStandIn();
+    }
+    template <class God>
+    Probe<God> Make() {
+        return Probe<God>(offscreen->Graphics(), points);
+    }
+    std::int32_t SourceX() const { return points->ItsData[0][0]; }
+    std::int32_t SourceY() const { return points->ItsData[0][1]; }
+
+    PicturePtr offscreen;
+    std::shared_ptr<GamePointArrey> points;
+};
+}  // namespace
+
+TEST_F(RaijinTest, ABaseGodStandsStillAndFlapsEverySixthTick) {
+    auto god = std::make_unique<Probe<GameRaijin>>(offscreen->Graphics(), points);
+    for (int call = 1; call <= 40; ++call) {
+        god->GameStep();
+        // Frames change in calls 6, 12, 18, ...; the source follows the frame by one pixel.
+        const std::int32_t phase = (call / 6) % 2;
+        ASSERT_EQ(god->Phase(), phase) << call;
+        EXPECT_EQ(god->RefX(), 20);
+        EXPECT_EQ(god->RefY(), 20);
+        EXPECT_EQ(SourceX(), 20 + 15 + phase) << call;
+        EXPECT_EQ(SourceY(), 35);
+    }
+}
+
+TEST_F(RaijinTest, EveryGodQueuesItsArrivalSoundOnceInItsTenthTick) {
+    SeedRnd(3);
+    auto g0 = std::make_unique<Probe<GameRaijin>>(offscreen->Graphics(), points);
+    auto g1 = std::make_unique<Probe<GameRaijin1>>(offscreen->Graphics(), points);
+    auto g2 = std::make_unique<Probe<GameRaijin2>>(offscreen->Graphics(), points);
+    GameRaijin* gods[] = {g0.get(), g1.get(), g2.get()};
+    const SoundPtr sounds[] = {g0->UseTestSound(), g1->UseTestSound(), g2->UseTestSound()};
+    for (std::size_t i = 0; i < 3; ++i) {
+        for (int call = 1; call <= 100; ++call) {
+            MainWindow().ItsSoundPlayer = std::make_unique<SoundPlayer>();
+            gods[i]->GameStep();
+            const SoundPlayer& player = *MainWindow().ItsSoundPlayer;
+            const std::string label = "god " + std::to_string(i) + ", call " + std::to_string(call);
+            if (call == 10) {
+                ASSERT_EQ(player.RefQueueBound(), 0) << label;
+                EXPECT_EQ(player.RefQueued(0), sounds[i]) << label;
+                EXPECT_EQ(player.RefQueuedPriority(0), 5) << label;
+            } else {
+                EXPECT_EQ(player.RefQueueBound(), -1) << label;
+            }
+        }
+    }
+}
+
+TEST_F(RaijinTest, TheArrivalSoundIsTheSoundItemTakenWhenTheGodIsMade) {
+    SetResourcesFolder(std::string(TEMBROLO_SOURCE_DIR) + "/resources");
+    auto god = Make<GameRaijin1>();
+    ASSERT_NE(OpenSnd(), nullptr);
+    EXPECT_EQ(god.RefSound(), OpenSnd());
+}
+
+TEST_F(RaijinTest, TheMainGodComesDownThenPatrolsBetween6And462) {
+    auto god = Make<GameRaijin1>();
+    EXPECT_EQ(god.RefX(), 84);
+    EXPECT_EQ(god.RefY(), -35);
+    // 55 ticks down to y 20, one tick turning to patrol, then to the right.
+    for (int call = 1; call <= 55; ++call) {
+        god.GameStep();
+        ASSERT_EQ(god.RefY(), -35 + call);
+        ASSERT_EQ(god.RefX(), 84);
+    }
+    god.GameStep();
+    EXPECT_EQ(god.RefX(), 84);
+    EXPECT_EQ(god.Status(), GameRaijin1::kStatusMovingRight);
+    god.GameStep();
+    EXPECT_EQ(god.RefX(), 86);
+
+    // Over several sweeps: within 6..462, 2 px a tick, and one still tick at every turn.
+    std::int32_t x = god.RefX();
+    std::int32_t lastMove = 2;
+    std::int32_t stillTicks = 0;
+    std::int32_t turnsRight = 0;
+    std::int32_t turnsLeft = 0;
+    for (int call = 0; call < 2000; ++call) {
+        god.GameStep();
+        ASSERT_EQ(god.RefY(), 20);
+        ASSERT_GE(god.RefX(), 6);
+        ASSERT_LE(god.RefX(), 462);
+        const std::int32_t move = god.RefX() - x;
+        x = god.RefX();
+        if (move == 0) {
+            ++stillTicks;
+            ASSERT_TRUE(x == 462 || x == 6) << "stood still at " << x;
+            continue;
+        }
+        ASSERT_EQ(std::abs(move), 2);
+        if (move != lastMove) {
+            ASSERT_EQ(stillTicks, 1) << "turn at " << x;
+            (move > 0 ? turnsRight : turnsLeft) += 1;
+        } else {
+            ASSERT_EQ(stillTicks, 0);
+        }
+        stillTicks = 0;
+        lastMove = move;
+        EXPECT_EQ(SourceX(), x + 15 + god.Phase());
+        EXPECT_EQ(SourceY(), 35);
+    }
+    EXPECT_GE(turnsLeft, 4);
+    EXPECT_GE(turnsRight, 4);
+}
+
+TEST_F(RaijinTest, TheFortuneGodStartsAtARandomHeightAbove) {
+    struct Case {
+        double rnd;
+        std::int32_t y;
+    };
+    // The last digit of Floor(Rnd * 10000), minus 44.
+    const Case cases[] = {{0.0, -44}, {0.00071, -37}, {0.5, -44}, {0.12344, -40}, {0.99999, -35}};
+    for (const Case& c : cases) {
+        SetRndSource([&c] { return c.rnd; });
+        auto god = Make<GameRaijin2>();
+        EXPECT_EQ(god.RefX(), 84) << c.rnd;
+        EXPECT_EQ(god.RefY(), c.y) << c.rnd;
+    }
+}
+
+TEST_F(RaijinTest, TheFortuneGodDescendsHoversAndRisesWhenTold) {
+    struct Case {
+        double rnd;
+        int ticksBeforeStrike;  // then StatusNext, 30 hovering ticks, StatusNext
+        std::int32_t lowest;
+        std::int32_t end;
+    };
+    const Case cases[] = {
+        {0.0, 400, 250, -40},  // all the way down, an even height
+        {0.0, 7, -37, -41},    // struck early at an odd height
+        {0.0009, 10, -25, -41},
+        {0.0009, 11, -24, -40},
+    };
+    for (const Case& c : cases) {
+        SetRndSource([&c] { return c.rnd; });
+        auto god = Make<GameRaijin2>();
+        for (int i = 0; i < c.ticksBeforeStrike; ++i) {
+            god.GameStep();
+        }
+        EXPECT_EQ(god.RefY(), c.lowest) << c.ticksBeforeStrike;
+        god.StatusNext();
+        for (int i = 0; i < 30; ++i) {
+            god.GameStep();
+            ASSERT_EQ(god.RefY(), c.lowest) << "hovering";
+        }
+        god.StatusNext();
+        for (int i = 0; i < 200; ++i) {
+            god.GameStep();
+        }
+        EXPECT_EQ(god.RefY(), c.end) << c.ticksBeforeStrike;
+        EXPECT_EQ(SourceY(), c.end + 15);
+        EXPECT_EQ(god.RefX(), 84);
+    }
+}
+
+TEST_F(RaijinTest, AThirdStatusNextStopsTheFortuneGodWhereItIs) {
+    SetRndSource([] { return 0.0; });
+    auto god = Make<GameRaijin2>();
+    for (int i = 0; i < 300; ++i) {
+        god.GameStep();
+    }
+    god.StatusNext();
+    god.StatusNext();
+    for (int i = 0; i < 20; ++i) {
+        god.GameStep();
+    }
+    EXPECT_EQ(god.RefY(), 210);
+    god.StatusNext();
+    for (int i = 0; i < 50; ++i) {
+        god.GameStep();
+    }
+    EXPECT_EQ(god.RefY(), 210);
+    EXPECT_EQ(god.Status(), 3);
+}
+
+TEST_F(RaijinTest, TheSpriteShowsTheCurrentFrameWithWhiteSeeThrough) {
+    UseSpriteStrips();
+    auto god = std::make_unique<Probe<GameRaijin>>(offscreen->Graphics(), points);
+    for (int frame = 0; frame < 2; ++frame) {
+        god->DrawPicture();
+        EXPECT_EQ(offscreen->PixelAt(20, 20), kSky) << frame;  // the strip's white corner
+        EXPECT_EQ(offscreen->PixelAt(21, 20), FrameColour(frame)) << frame;
+        EXPECT_EQ(offscreen->PixelAt(51, 35), FrameColour(frame)) << frame;
+        EXPECT_EQ(offscreen->PixelAt(52, 20), kSky) << frame;
+        EXPECT_EQ(offscreen->PixelAt(20, 36), kSky) << frame;
+        for (int i = 0; i < 6; ++i) {
+            god->GameStep();
+        }
+    }
+}
+
+TEST_F(RaijinTest, WithoutItsPictureTheGodDrawsNothing) {
+    UseEmptyResources();
+    if (RaijinPict()) {
+        GTEST_SKIP() << "the picture was loaded earlier in this process";
+    }
+    auto god = Make<GameRaijin1>();
+    for (int i = 0; i < 60; ++i) {
+        god.GameStep();
+    }
+    god.DrawPicture();
+    EXPECT_EQ(CountPixels(*offscreen, kSky), kFieldWidth * kFieldHeight);
+}
