@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTest>
+#include <QWidget>
 #include <vector>
 
 #include "FortuneWindow.h"
@@ -138,4 +139,22 @@ TEST_F(ShellFixture, ClosingTheMainWindowClosesTheOthersAndTheApplicationSavesAt
     QFile file(QString::fromStdString(PrefsPath()));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll().toStdString(), "000001000");
+}
+
+TEST_F(ShellFixture, TheFieldFillsTheWindowBelowItsMenuBar) {
+    OpenMain();
+    EXPECT_EQ(Main().Title(), "Tembrolo");
+    EXPECT_EQ(Main().Width(), 500);
+    EXPECT_EQ(Main().Height(), 300);
+    EXPECT_EQ(Field().Left(), 0);
+    EXPECT_EQ(Field().Top(), 0);
+    EXPECT_EQ(Field().Width(), 500);
+    EXPECT_EQ(Field().Height(), 300);
+    EXPECT_GT(Main().ContentTop(), 0);
+    EXPECT_EQ(Field().Widget()->y(), Main().ContentTop());
+    EXPECT_EQ(Main().Widget()->minimumSize(), Main().Widget()->maximumSize());
+    const Qt::WindowFlags flags = Main().Widget()->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
 }
