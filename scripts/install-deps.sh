@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   fonts-noto-cjk
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool imagemagick x11-utils
+  xvfb xdotool imagemagick x11-utils python3
   clang-format
 )
 
