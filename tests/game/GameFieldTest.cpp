@@ -277,6 +277,17 @@ INSTANTIATE_TEST_SUITE_P(FirstAndLast, StrikeMomentTest,
                                          MomentCase{"TimeUpTick", 1800, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(GameFieldTest, WithoutASoundPlayerAStruckGameStillShowsItsMessage) {
+    MainWindow().ItsSoundPlayer.reset();
+    field.GameStart();
+    bolt->StrikeNext(kRunnerRow);
+    for (std::int32_t i = 0; i < 5; ++i) {
+        field.GameStep();  // the end sound comes due in the last of these
+    }
+    EXPECT_FALSE(field.RefActive());
+    EXPECT_TRUE(MessageDrawn(2));
+}
+
 TEST_F(GameFieldTest, TheChargeRisesEveryTickWithoutAStrikeAndDropsAfterOne) {
     Ticks(5);
     bolt->StrikeNext(0);
