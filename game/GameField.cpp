@@ -173,7 +173,10 @@ void GameField::CountMessage() {
     if (MessageWait > 0) {
         --MessageWait;
         if (MessageWait == 0 && MessageIndex > kStartMessage.index) {
-            MainWindow().ItsSoundPlayer->PushQueue(ItsEndSnd, kEndSoundPriority);
+            // Like the actors' sounds: without a player the message still shows, silently.
+            if (SoundPlayer* player = MainWindow().ItsSoundPlayer.get()) {
+                player->PushQueue(ItsEndSnd, kEndSoundPriority);
+            }
         }
     }
 }

@@ -277,6 +277,17 @@ INSTANTIATE_TEST_SUITE_P(FirstAndLast, StrikeMomentTest,
                                          MomentCase{"TimeUpTick", 1800, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(GameFieldTest, WithoutASoundPlayerAStruckGameStillShowsItsMessage) {
+    MainWindow().ItsSoundPlayer.reset();
+    field.GameStart();
+    bolt->StrikeNext(kRunnerRow);
+    for (std::int32_t i = 0; i < 5; ++i) {
+        field.GameStep();  // the end sound comes due in the last of these
+    }
+    EXPECT_FALSE(field.RefActive());
+    EXPECT_TRUE(MessageDrawn(2));
+}
+
 TEST_F(GameFieldTest, TheChargeRisesEveryTickWithoutAStrikeAndDropsAfterOne) {
     Ticks(5);
     bolt->StrikeNext(0);
@@ -293,46 +304,38 @@ std::int32_t CountBonuses(const std::vector<std::int32_t>& scores) {
     return bonuses;
 }
 
-TEST_F(GameFieldTest, WalkingToTheFarRodAndBackEarnsTheBonusTwice) {
+// During a game the runner walks from the left rod out to x `turnAt` and back. Only reaching
+// the far rod earns the crossing bonus: once there and once back.
+struct CrossingCase {
+    const char* name;
+    std::int32_t turnAt;  // the far rod, or a point short of it
+    std::int32_t bonuses;
+};
+
+class CrossingTest : public GameFieldTest, public testing::WithParamInterface<CrossingCase> {};
+
+TEST_P(CrossingTest, OnlyReachingTheFarRodEarnsTheBonus) {
+    const CrossingCase c = GetParam();
     ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
     field.GameStart();
-    field.GameRun();
     std::vector<std::int32_t> scores;
-    auto walkUntil = [&](std::int32_t x) {
-        return TickUntil([&] {
+    for (const bool out : {true, false}) {
+        field.GameRun();  // sets off from the rod, or turns back short of it
+        ASSERT_TRUE(TickUntil([&] {
             scores.push_back(field.GameScore);
-            return field.RunnerX() == x;
-        });
-    };
-    ASSERT_TRUE(walkUntil(kRightRod));
-    Ticks(3);
-    scores.push_back(field.GameScore);
-    field.GameRun();
-    ASSERT_TRUE(walkUntil(kLeftRod));
-    Ticks(3);
-    scores.push_back(field.GameScore);
-    EXPECT_EQ(CountBonuses(scores), 2);
+            return out ? field.RunnerX() >= c.turnAt : field.RunnerX() == kLeftRod;
+        }));
+        Ticks(3);
+        scores.push_back(field.GameScore);
+    }
+    EXPECT_EQ(CountBonuses(scores), c.bonuses);
+    EXPECT_GT(field.GameScore, 50 * c.bonuses);  // the zone scored as well
 }
 
-TEST_F(GameFieldTest, TurningBackBeforeTheFarRodEarnsNoBonus) {
-    ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
-    field.GameStart();
-    field.GameRun();
-    std::vector<std::int32_t> scores;
-    ASSERT_TRUE(TickUntil([&] {
-        scores.push_back(field.GameScore);
-        return field.RunnerX() >= 440;
-    }));
-    field.GameRun();
-    ASSERT_TRUE(TickUntil([&] {
-        scores.push_back(field.GameScore);
-        return field.RunnerX() == kLeftRod;
-    }));
-    Ticks(3);
-    scores.push_back(field.GameScore);
-    EXPECT_EQ(CountBonuses(scores), 0);
-    EXPECT_GT(field.GameScore, 0);  // the zone still scored
-}
+INSTANTIATE_TEST_SUITE_P(ThereAndBack, CrossingTest,
+                         testing::Values(CrossingCase{"ToTheFarRod", kRightRod, 2},
+                                         CrossingCase{"TurnedShortOfIt", 440, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GameFieldTest, ARunnerStruckInTheZoneKeepsTheZoneLitBackAtTheLeftRod) {
     ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
