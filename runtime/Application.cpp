@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QWidget>
 #include <algorithm>
 #include <vector>
@@ -26,6 +27,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::ShortcutOverride) {
+            // Alt pressed alone would hand the keyboard to Qt's menu bar, and the next key would
+            // open a menu; a modifier alone is no key here, so the bar never sees it.
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Alt || key == Qt::Key_Meta) {
+                return true;
+            }
             app_.RunEnablingPass();
         }
         return QObject::eventFilter(watched, event);

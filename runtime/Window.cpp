@@ -1,13 +1,16 @@
 #include "Window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -51,6 +54,29 @@ std::string KeyText(const QKeyEvent& event) {
             return "\x7F";
         default:
             return KeyDownText(event);
+    }
+}
+
+// Escape in one of the bar's menus leaves Qt's bar in keyboard mode, holding the focus, so the
+// next key would open a menu instead of reaching the window. Once the last menu has gone, the
+// bar is let go the way a further Escape would, and the focus returns where it was.
+void LeaveKeyboardModeAfterMenus(QMenuBar* bar) {
+    for (QAction* action : bar->actions()) {
+        if (QMenu* menu = action->menu()) {
+            QObject::connect(menu, &QMenu::aboutToHide, bar, [bar] {
+                QTimer::singleShot(0, bar, [bar] {
+                    if (bar->window()->focusWidget() != bar ||
+                        QApplication::activePopupWidget() != nullptr) {
+                        return;
+                    }
+                    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                    QCoreApplication::sendEvent(bar, &escape);
+                    if (bar->window()->focusWidget() == bar) {
+                        bar->window()->setFocus(Qt::OtherFocusReason);
+                    }
+                });
+            });
+        }
     }
 }
 
@@ -175,6 +201,7 @@ void Window::SetMenuBar(std::shared_ptr<::MenuBar> bar) {
     // Never the platform's global bar: the bar stays inside the window, above its content.
     qtBar->setNativeMenuBar(false);
     impl_->menuBar->AttachTo(qtBar);
+    LeaveKeyboardModeAfterMenus(qtBar);
     impl_->qtMenuBar = qtBar;
     const std::int32_t top = qtBar->sizeHint().height();
     const std::int32_t contentWidth = Width();

@@ -67,10 +67,10 @@ public:
     // The menu bar's height in pixels, 0 without one.
     std::int32_t ContentTop() const;
 
-    // Without a close box the window manager's close requests are refused; Close still works.
     // Applied when the window first shows.
     void SetPlacement(std::int32_t placement);
 
+    // Without a close box the window manager's close requests are refused; Close still works.
     bool CloseBox() const;
     void SetCloseBox(bool closeBox);
 

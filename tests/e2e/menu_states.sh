@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Game menu as shown: "開始" and "吉凶..." in black between games and greyed during a game,
-# while "観察モード" stays available. Ctrl+F during a game opens no fortune.
+# while "観察モード" stays available. Ctrl+F during a game opens no fortune. A menu closed with
+# Escape leaves the keys to the window.
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 e2e_start
@@ -25,6 +26,10 @@ for row in 1 2 3 4 5; do
 done
 e2e_key Escape
 sleep 0.2
+# The menu bar lets go after Escape: the next key is the runner's, not the bar's.
+e2e_key space
+sleep 0.3
+(( $(row_ink 1) == 0 )) || e2e_fail "a key after Escape opened the menu again"
 
 e2e_key ctrl+t
 sleep 0.5

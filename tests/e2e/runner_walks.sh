@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Any key makes the person standing under the left rod walk toward the right one: 4 pixels every
-# second tick, so 20 pixels a second.
+# second tick, so 20 pixels a second. Alt pressed alone before it is no key: it must not hand the
+# keyboard to the menu bar, which would open a menu on the next key instead.
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 e2e_start
@@ -18,8 +19,12 @@ for attempt in 1 2 3; do
         sleep 0.25
     done
     (( x0 >= 0 && x0 < 36 )) || e2e_fail "nobody stands under the left rod"
+    e2e_key alt
     e2e_key space
-    sleep 1.5
+    sleep 0.3
+    (( $(x xdotool search --onlyvisible --classname tembrolo | wc -l) == 1 )) ||
+        e2e_fail "Alt and a key opened a menu"
+    sleep 1.2
     e2e_shot "$E2E_DIR/walking.png"
     x1="$(person_x "$E2E_DIR/walking.png")"
     sleep 1

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFile>
 #include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QTabBar>
@@ -12,7 +11,6 @@
 #include "HelpTexts.h"
 #include "HelpWindow.h"
 #include "Menu.h"
-#include "ShellFixture.h"
 
 namespace {
 
@@ -42,14 +40,6 @@ protected:
     }
 
     shell::Appl app;
-};
-
-class HelpBesideTheGame : public ShellFixture {
-protected:
-    void TearDown() override {
-        shell::ReleaseHelpWindow();
-        ShellFixture::TearDown();
-    }
 };
 
 }  // namespace
@@ -169,19 +159,4 @@ TEST_F(HelpWindowTest, TheFileMenusCloseCommandClosesIt) {
     Activate(help);
     app.MenuCommand(*FileClose());
     EXPECT_TRUE(help.IsClosed());
-}
-
-TEST_F(HelpBesideTheGame, ClosingTheMainWindowClosesHelpAndTheQuitSavesTheSettings) {
-    OpenMain();
-    ASSERT_TRUE(app_->HelpApp_Action());
-    shell::HelpWindow& help = HelpWindow();
-    ASSERT_EQ(::Window::OpenCount(), 2);
-    Main().Close();
-    EXPECT_TRUE(help.IsClosed());
-    EXPECT_EQ(::Window::OpenCount(), 0);
-    EXPECT_TRUE(app_->IsQuitting());
-    app_->Event_Close();
-    QFile file(QString::fromStdString(PrefsPath()));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll().toStdString(), "000001000");
 }

@@ -2,9 +2,12 @@
 #include <QFile>
 #include <QTest>
 #include <QWidget>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "FortuneWindow.h"
+#include "HelpWindow.h"
 #include "Menu.h"
 #include "ShellFixture.h"
 #include "Sound.h"
@@ -129,16 +132,35 @@ TEST_F(ShellFixture, WhileBlockedTheMainTickStepsNothing) {
 }
 
 TEST_F(ShellFixture, ClosingTheMainWindowClosesTheOthersAndTheApplicationSavesAtQuit) {
-    OpenMain();
-    Main().GameMenuFortune_Action();
-    ASSERT_EQ(::Window::OpenCount(), 2);
-    Main().Close();
-    EXPECT_EQ(::Window::OpenCount(), 0);
-    EXPECT_FALSE(Main().ActionBlocking);
-    app_->Event_Close();
-    QFile file(QString::fromStdString(PrefsPath()));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll().toStdString(), "000001000");
+    const std::vector<std::pair<const char*, std::function<::Window&()>>> others = {
+        {"fortune",
+         [this]() -> ::Window& {
+             Main().GameMenuFortune_Action();
+             return ::FortuneWindow();
+         }},
+        {"help",
+         [this]() -> ::Window& {
+             app_->HelpApp_Action();
+             return ::HelpWindow();
+         }},
+    };
+    for (const auto& [name, open] : others) {
+        SCOPED_TRACE(name);
+        TearDown();
+        SetUp();
+        OpenMain();
+        ::Window& other = open();
+        ASSERT_EQ(::Window::OpenCount(), 2);
+        Main().Close();
+        EXPECT_TRUE(other.IsClosed());
+        EXPECT_EQ(::Window::OpenCount(), 0);
+        EXPECT_FALSE(Main().ActionBlocking);
+        EXPECT_TRUE(app_->IsQuitting());
+        app_->Event_Close();
+        QFile file(QString::fromStdString(PrefsPath()));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll().toStdString(), "000001000");
+    }
 }
 
 TEST_F(ShellFixture, TheFieldFillsTheWindowBelowItsMenuBar) {

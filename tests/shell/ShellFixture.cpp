@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "FortuneWindow.h"
+#include "HelpWindow.h"
 #include "Menu.h"
 #include "ResourcesFolder.h"
 
@@ -22,6 +23,7 @@ void ShellFixture::SetUp() {
 
 void ShellFixture::TearDown() {
     shell::ReleaseFortuneWindow();
+    shell::ReleaseHelpWindow();
     main_.reset();
     app_.reset();
     ReleaseMenu();
