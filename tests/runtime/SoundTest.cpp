@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "Sound.h"
 
 namespace fs = std::filesystem;
@@ -106,12 +107,11 @@ TEST(SoundTest, ASoundRestartedWhilePlayingOverlapsWithItself) {
 }
 
 TEST(SoundTest, MissingOrBrokenFilesYieldNothing) {
-    const fs::path junk = fs::temp_directory_path() / ("tembrolo-junk-" + std::to_string(getpid()));
-    std::ofstream(junk) << "not a sound";
+    const ScratchFolder scratch;
+    WriteBytes(scratch / "junk.wav", "not a sound");
     EXPECT_EQ(Sound::Open("/nonexistent/EndSnd.wav"), nullptr);
-    EXPECT_EQ(Sound::Open(junk.string()), nullptr);
+    EXPECT_EQ(Sound::Open(scratch / "junk.wav"), nullptr);
     EXPECT_EQ(Sound::Open(""), nullptr);
-    fs::remove(junk);
 }
 
 TEST(SoundTest, WithoutADeviceSoundsStillLoadAndReportTheirPlays) {

@@ -5,12 +5,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
-#include <QWidget>
-#include <QWindow>
 #include <string>
 #include <vector>
 
 #include "Canvas.h"
+#include "EventLoop.h"
 #include "Graphics.h"
 #include "Picture.h"
 #include "Window.h"
@@ -61,15 +60,6 @@ public:
     int paints = 0;
     void Event_Paint(Graphics& /*g*/) override { ++paints; }
 };
-
-void WaitUntilShown(Window& window) {
-    QWidget* widget = window.Widget();
-    for (int pass = 0;
-         pass < 200 && !(widget->windowHandle() && widget->windowHandle()->isExposed()); ++pass) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    QCoreApplication::processEvents();
-}
 
 void PressKey(Window& window, int key, const QString& text, Qt::KeyboardModifiers mods = {}) {
     QKeyEvent event(QEvent::KeyPress, key, mods, text);
