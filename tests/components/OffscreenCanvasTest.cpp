@@ -90,7 +90,6 @@ TEST(OffscreenCanvasTest, OpeningRunsTheSetUpInOrder) {
     EXPECT_EQ(field.Depth(), 32);
     EXPECT_EQ(field.OffscreenWidth(), 500);
     EXPECT_EQ(field.OffscreenHeight(), 300);
-    EXPECT_EQ(field.VersionInfo(), "2012-05-03,1");
 }
 
 TEST(OffscreenCanvasTest, OpeningWithoutAHandlerMakesNoOffscreen) {
