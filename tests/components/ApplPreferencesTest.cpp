@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <csignal>
@@ -208,15 +207,8 @@ TEST_F(PrefsFileTest, UnusablePreferencesFolderLosesNothing) {
 TEST_F(PrefsFileTest, FullDiskKeepsTheOldFile) {
     Ours(kName, "001231000");
     // Files may grow to 5 bytes: the shadow is cut short after the marker and three data bytes.
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 5;
-    ::setrlimit(RLIMIT_FSIZE, &tiny);
-    RunProgram([](ApplPreferences& prefs) { prefs.SetPartInteger(999, 1, 3); });
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    WithFileSizeLimit(
+        5, [] { RunProgram([](ApplPreferences& prefs) { prefs.SetPartInteger(999, 1, 3); }); });
 
     EXPECT_EQ(File(kName), "001231000");
     EXPECT_EQ(Names(config), std::vector<std::string>{kName});

@@ -60,9 +60,16 @@ bool Untouched(const PicturePtr& target) {
 
 using Cells = std::vector<std::pair<int, int>>;
 constexpr int kMinus = 10;
+
+// A left-justified counter of 10 x 16 cells at (0, kTop) in the sky, invisible at first.
+class CounterPictureTest : public testing::Test {
+protected:
+    const PicturePtr target = Sky();
+    CounterPicture counter{target, Strip(10, 16), 0, kTop, "L"};
+};
 }  // namespace
 
-TEST(CounterPictureTest, CellsStandWhereTheJustificationPutsThem) {
+TEST_F(CounterPictureTest, CellsStandWhereTheJustificationPutsThem) {
     const struct {
         const char* justify;
         int cellWidth;
@@ -81,31 +88,29 @@ TEST(CounterPictureTest, CellsStandWhereTheJustificationPutsThem) {
         {"x", 10, 42, {{100, 4}, {110, 2}}},  // anything but "R" and "C" is left-justified
     };
     for (const auto& c : cases) {
-        const PicturePtr target = Sky();
-        CounterPicture counter(target, Strip(c.cellWidth, 16), 100, kTop, c.justify);
-        counter.SetValue(c.value, false);
-        counter.SetVisible(true);
-        EXPECT_EQ(CellsAt(target), c.expected) << c.justify << " " << c.value;
+        const PicturePtr sky = Sky();
+        CounterPicture placed(sky, Strip(c.cellWidth, 16), 100, kTop, c.justify);
+        placed.SetValue(c.value, false);
+        placed.SetVisible(true);
+        EXPECT_EQ(CellsAt(sky), c.expected) << c.justify << " " << c.value;
     }
 }
 
-TEST(CounterPictureTest, CellsAreAsHighAsAnEleventhOfTheStripAndLeftoverRowsNeverShow) {
-    const PicturePtr target = Sky();
-    CounterPicture counter(target, Strip(10, 10), 0, kTop, "L");  // 120 rows: 10 x 10 cells
-    counter.SetVisible(true);
-    counter.SetValue(-9876543, false);
-    EXPECT_EQ(CellsAt(target, kTop + 9).size(), 8u);
-    EXPECT_TRUE(CellsAt(target, kTop + 10).empty());
-    for (int y = 0; y < target->Height(); ++y) {
-        for (int x = 0; x < target->Width(); ++x) {
-            ASSERT_NE(target->PixelAt(x, y), kLeftover) << x << "," << y;
+TEST_F(CounterPictureTest, CellsAreAsHighAsAnEleventhOfTheStripAndLeftoverRowsNeverShow) {
+    const PicturePtr sky = Sky();
+    CounterPicture tens(sky, Strip(10, 10), 0, kTop, "L");  // 120 rows: 10 x 10 cells
+    tens.SetVisible(true);
+    tens.SetValue(-9876543, false);
+    EXPECT_EQ(CellsAt(sky, kTop + 9).size(), 8u);
+    EXPECT_TRUE(CellsAt(sky, kTop + 10).empty());
+    for (int y = 0; y < sky->Height(); ++y) {
+        for (int x = 0; x < sky->Width(); ++x) {
+            ASSERT_NE(sky->PixelAt(x, y), kLeftover) << x << "," << y;
         }
     }
 }
 
-TEST(CounterPictureTest, TheRangeClampsAndSettingItDrawsNothing) {
-    const PicturePtr target = Sky();
-    CounterPicture counter(target, Strip(10, 16), 0, kTop, "L");
+TEST_F(CounterPictureTest, TheRangeClampsAndSettingItDrawsNothing) {
     counter.SetValue(1500, false);  // invisible and without a range: stored as it is
     EXPECT_EQ(counter.GetValue(), 1500);
     counter.SetRange(0, 999);
@@ -123,36 +128,30 @@ TEST(CounterPictureTest, TheRangeClampsAndSettingItDrawsNothing) {
     EXPECT_EQ(counter.GetValue(), 5);
 }
 
-TEST(CounterPictureTest, TestHighTakesOnlyHigherValuesAndReportsThemEvenWhenClamped) {
-    const PicturePtr target = Sky();
-    CounterPicture fresh(target, Strip(10, 16), 0, kTop, "L");
-    fresh.SetRange(0, 999);
-    fresh.SetValue(999, false);
-    fresh.SetVisible(true);
+TEST_F(CounterPictureTest, TestHighTakesOnlyHigherValuesAndReportsThemEvenWhenClamped) {
+    counter.SetRange(0, 999);
+    counter.SetValue(999, false);
+    counter.SetVisible(true);
     Clear(target);
-    EXPECT_TRUE(fresh.TestHigh(1200));
-    EXPECT_EQ(fresh.GetValue(), 999);
+    EXPECT_TRUE(counter.TestHigh(1200));
+    EXPECT_EQ(counter.GetValue(), 999);
     EXPECT_EQ(CellsAt(target), (Cells{{0, 9}, {10, 9}, {20, 9}}));
 
     Clear(target);
-    EXPECT_FALSE(fresh.TestHigh(999));
-    EXPECT_FALSE(fresh.TestHigh(3));
-    EXPECT_EQ(fresh.GetValue(), 999);
+    EXPECT_FALSE(counter.TestHigh(999));
+    EXPECT_FALSE(counter.TestHigh(3));
+    EXPECT_EQ(counter.GetValue(), 999);
     EXPECT_TRUE(Untouched(target));
 }
 
-TEST(CounterPictureTest, TestLowMirrorsTestHigh) {
-    const PicturePtr target = Sky();
-    CounterPicture counter(target, Strip(10, 16), 0, kTop, "L");
+TEST_F(CounterPictureTest, TestLowMirrorsTestHigh) {
     counter.SetValue(50, false);
     EXPECT_FALSE(counter.TestLow(50));
     EXPECT_TRUE(counter.TestLow(7));
     EXPECT_EQ(counter.GetValue(), 7);
 }
 
-TEST(CounterPictureTest, OnlyAChangeOrAForcedCallDrawsAVisibleCounter) {
-    PicturePtr target = Sky();
-    CounterPicture counter(target, Strip(10, 16), 0, kTop, "L");
+TEST_F(CounterPictureTest, OnlyAChangeOrAForcedCallDrawsAVisibleCounter) {
     counter.SetValue(7, false);
     EXPECT_TRUE(Untouched(target)) << "invisible counters draw nothing";
     counter.SetVisible(true);
@@ -165,9 +164,7 @@ TEST(CounterPictureTest, OnlyAChangeOrAForcedCallDrawsAVisibleCounter) {
     EXPECT_EQ(CellsAt(target), (Cells{{0, 7}}));
 }
 
-TEST(CounterPictureTest, StepsMoveTheValueAndStayInTheRange) {
-    const PicturePtr target = Sky();
-    CounterPicture counter(target, Strip(10, 16), 0, kTop, "L");
+TEST_F(CounterPictureTest, StepsMoveTheValueAndStayInTheRange) {
     counter.SetRange(0, 999);
     counter.SetValue(997, false);
     counter.Increase1();
@@ -180,9 +177,7 @@ TEST(CounterPictureTest, StepsMoveTheValueAndStayInTheRange) {
     EXPECT_EQ(counter.GetValue(), 0);
 }
 
-TEST(CounterPictureTest, TheMostNegativeValueShowsAllItsDigits) {
-    const PicturePtr target = Sky();
-    CounterPicture counter(target, Strip(10, 16), 0, kTop, "L");
+TEST_F(CounterPictureTest, TheMostNegativeValueShowsAllItsDigits) {
     counter.SetVisible(true);
     counter.SetValue(std::numeric_limits<std::int32_t>::min(), false);
     const Cells cells = CellsAt(target);
@@ -191,12 +186,11 @@ TEST(CounterPictureTest, TheMostNegativeValueShowsAllItsDigits) {
     EXPECT_EQ(cells.back(), (std::pair{100, 8}));
 }
 
-TEST(CounterPictureTest, WithoutADigitStripTheCounterCountsUnseen) {
-    const PicturePtr target = Sky();
-    CounterPicture counter(target, nullptr, 268, kTop, "L");
-    counter.SetRange(0, 999);
-    counter.SetVisible(true);
-    counter.SetValue(1234, true);
-    EXPECT_EQ(counter.GetValue(), 999);
+TEST_F(CounterPictureTest, WithoutADigitStripTheCounterCountsUnseen) {
+    CounterPicture stripless(target, nullptr, 268, kTop, "L");
+    stripless.SetRange(0, 999);
+    stripless.SetVisible(true);
+    stripless.SetValue(1234, true);
+    EXPECT_EQ(stripless.GetValue(), 999);
     EXPECT_TRUE(Untouched(target));
 }

@@ -6,6 +6,7 @@
 
 #include "PictureItems.h"
 #include "ResourcesFolder.h"
+#include "ScratchFolder.h"
 #include "SoundItems.h"
 
 namespace fs = std::filesystem;
@@ -13,19 +14,13 @@ namespace fs = std::filesystem;
 namespace {
 const fs::path kShipped = fs::path(TEMBROLO_SOURCE_DIR) / "resources";
 
-// An empty resources folder of the test's own, removed afterwards.
+// An empty resources folder of the test's own.
 class ItemsTest : public testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() / ("tembrolo-items-" + std::to_string(getpid()));
-        fs::create_directories(folder);
-        SetResourcesFolder(folder.string());
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
+    void SetUp() override { SetResourcesFolder(folder.Path()); }
     void Ship(const std::string& file) { fs::copy_file(kShipped / file, folder / file); }
 
-    fs::path folder;
+    ScratchFolder folder;
 };
 }  // namespace
 
@@ -45,7 +40,7 @@ TEST_F(ItemsTest, WithoutAResourcesFolderPicturesAreLookedForAgainLater) {
     SetResourcesFolder(std::nullopt);
     EXPECT_EQ(TargetsPict(), nullptr);
     Ship("TargetsPict.png");
-    SetResourcesFolder(folder.string());
+    SetResourcesFolder(folder.Path());
     ASSERT_NE(TargetsPict(), nullptr);
     EXPECT_EQ(TargetsPict()->Transparent, 1);
 }
@@ -67,7 +62,7 @@ TEST_F(ItemsTest, WithoutAResourcesFolderSoundsAreNothingForGood) {
     SetResourcesFolder(std::nullopt);
     EXPECT_EQ(OpenSnd(), nullptr);
     Ship("OpenSnd.wav");
-    SetResourcesFolder(folder.string());
+    SetResourcesFolder(folder.Path());
     EXPECT_EQ(OpenSnd(), nullptr);
 }
 

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
 #include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "EventLoop.h"
 #include "Microseconds.h"
 #include "PeriodicTimer.h"
 
@@ -41,6 +39,11 @@ protected:
     }
     void TearDown() override { SetMicrosecondsSource({}); }
 
+    // Actions every 100 ms on library-timer firings every 20 ms.
+    void Start(std::int32_t suspend = 0) {
+        timer_.Setup(20, 100);
+        timer_.TimerStart(suspend);
+    }
     // One firing of the library timer at `ms` after the start.
     void FireAt(double ms) {
         clock_ = kStartTime + ms * kMs;
@@ -68,8 +71,7 @@ protected:
 }  // namespace
 
 TEST_F(PeriodicTimerSchedule, SteadyFiringsGiveOneActionPerIntervalWithoutDrift) {
-    timer_.Setup(20, 100);
-    timer_.TimerStart(0);
+    Start();
     EXPECT_EQ(timer_.RefStatus(), PeriodicTimer::kRunningOnTimer);
     EXPECT_EQ(timer_.Period(), 20);
     EXPECT_EQ(timer_.Mode(), Timer::kModeMultiple);
@@ -84,8 +86,7 @@ TEST_F(PeriodicTimerSchedule, SteadyFiringsGiveOneActionPerIntervalWithoutDrift)
 }
 
 TEST_F(PeriodicTimerSchedule, LoadIsThePreviousActionsShareOfAnInterval) {
-    timer_.Setup(20, 100);
-    timer_.TimerStart(0);
+    Start();
     handlerCost_ = 30 * kMs;
     FireEvery20(0, 400);
     ASSERT_GE(actions_.size(), 3u);
@@ -95,8 +96,7 @@ TEST_F(PeriodicTimerSchedule, LoadIsThePreviousActionsShareOfAnInterval) {
 }
 
 TEST_F(PeriodicTimerSchedule, A300MsStallIsCaughtUpOneActionPerFiring) {
-    timer_.Setup(20, 100);
-    timer_.TimerStart(0);
+    Start();
     handlerCost_ = 5 * kMs;
     FireEvery20(0, 500);  // actions at 120 .. 420; the anchor stands at 400
     actions_.clear();
@@ -110,8 +110,7 @@ TEST_F(PeriodicTimerSchedule, A300MsStallIsCaughtUpOneActionPerFiring) {
 }
 
 TEST_F(PeriodicTimerSchedule, A2SecondStallRestartsTheScheduleWithANegativeLoad) {
-    timer_.Setup(20, 100);
-    timer_.TimerStart(0);
+    Start();
     handlerCost_ = 10 * kMs;
     FireEvery20(0, 500);
     actions_.clear();
@@ -124,8 +123,7 @@ TEST_F(PeriodicTimerSchedule, A2SecondStallRestartsTheScheduleWithANegativeLoad)
 }
 
 TEST_F(PeriodicTimerSchedule, AStuckClockGivesOneActionEverySixthFiring) {
-    timer_.Setup(20, 100);
-    timer_.TimerStart(0);
+    Start();
     for (int firing = 1; firing <= 18; ++firing) {
         timer_.TimingTest();  // the clock never moves from the start time
         EXPECT_EQ(actions_.size(), static_cast<std::size_t>(firing / 6)) << "firing " << firing;
@@ -133,8 +131,7 @@ TEST_F(PeriodicTimerSchedule, AStuckClockGivesOneActionEverySixthFiring) {
 }
 
 TEST_F(PeriodicTimerSchedule, AClockThatGoesBackKeepsTheActionsComing) {
-    timer_.Setup(20, 100);
-    timer_.TimerStart(0);
+    Start();
     FireEvery20(0, 240);  // actions at 120 and 220; the anchor stands at 200
     actions_.clear();
     for (int firing = 0; firing < 12; ++firing) {
@@ -145,15 +142,13 @@ TEST_F(PeriodicTimerSchedule, AClockThatGoesBackKeepsTheActionsComing) {
 }
 
 TEST_F(PeriodicTimerSchedule, SuspendedActionsRaiseNothingButKeepTheSchedule) {
-    timer_.Setup(20, 100);
-    timer_.TimerStart(3);
+    Start(3);
     FireEvery20(0, 500);
     EXPECT_EQ(ActionTimes(), (std::vector<double>{420}));
 }
 
 TEST_F(PeriodicTimerSchedule, TimerSyncInsideAHandlerRestartsFromTheHandlersEnd) {
-    timer_.Setup(20, 100);
-    timer_.TimerStart(0);
+    Start();
     timer_.PeriodicAction = [this](PeriodicTimer& sender, std::int32_t) {
         actions_.push_back({(clock_ - kStartTime) / kMs, 0});
         if (actions_.size() == 1) {
@@ -167,8 +162,7 @@ TEST_F(PeriodicTimerSchedule, TimerSyncInsideAHandlerRestartsFromTheHandlersEnd)
 }
 
 TEST_F(PeriodicTimerSchedule, TimerSyncOutsideAHandlerChangesNothing) {
-    timer_.Setup(20, 100);
-    timer_.TimerStart(0);
+    Start();
     FireEvery20(0, 140);
     timer_.TimerSync();
     FireEvery20(140, 400);
@@ -213,8 +207,7 @@ TEST_F(PeriodicTimerSchedule, CallsInTheWrongStatusAreIgnored) {
     };
 
     timer_.TimerStop();  // stopped already: no PeriodicStop
-    timer_.Setup(20, 100);
-    timer_.TimerStart(0);
+    Start();
     timer_.TimerStart(0);
     timer_.Setup(5, 7);
     timer_.SetLowLoadMode(true);
@@ -237,8 +230,7 @@ TEST_F(PeriodicTimerSchedule, CallsInTheWrongStatusAreIgnored) {
 }
 
 TEST_F(PeriodicTimerSchedule, TheFirstActionAfterARestartReportsNoLoad) {
-    timer_.Setup(20, 100);
-    timer_.TimerStart(0);
+    Start();
     handlerCost_ = 10 * kMs;
     FireEvery20(0, 200);
     FireAt(2000);  // overload
@@ -249,15 +241,6 @@ TEST_F(PeriodicTimerSchedule, TheFirstActionAfterARestartReportsNoLoad) {
     ASSERT_EQ(actions_.size(), 1u);
     EXPECT_EQ(actions_[0].load, 0);
 }
-
-namespace {
-// Runs the event loop for `ms` of real time.
-void RunEventLoopFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-}  // namespace
 
 TEST(PeriodicTimerLive, ALibraryTimerDrivesActionsInTheEventLoop) {
     PeriodicTimer timer;

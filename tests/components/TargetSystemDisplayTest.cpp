@@ -8,6 +8,7 @@
 #include "Graphics.h"
 #include "PictureItems.h"
 #include "ResourcesFolder.h"
+#include "ScratchFolder.h"
 #include "TargetSystemDisplay.h"
 
 namespace fs = std::filesystem;
@@ -53,14 +54,11 @@ TEST(TargetSystemDisplayTest, EveryPaintShowsTheBadgeBandAtTheTopLeftUnscaled) {
 }
 
 TEST(TargetSystemDisplayTest, WithoutThePictureItPaintsNothingAndCarriesOn) {
-    const fs::path empty =
-        fs::temp_directory_path() / ("tembrolo-badge-" + std::to_string(getpid()));
-    fs::create_directories(empty);
-    SetResourcesFolder(empty.string());
+    const ScratchFolder empty;
+    SetResourcesFolder(empty.Path());
     TargetSystemDisplay display(nullptr);
     const PicturePtr area = PaintedArea(display);
     for (std::uint32_t pixel : Pixels(area)) {
         ASSERT_EQ(pixel, kErased);
     }
-    fs::remove_all(empty);
 }

@@ -1,11 +1,11 @@
 #include "ActorTestSupport.h"
 
-#include <unistd.h>
 #include <QImage>
 #include <filesystem>
 
 #include "Graphics.h"
 #include "ResourcesFolder.h"
+#include "ScratchFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -50,18 +50,10 @@ std::uint32_t FrameColour(std::int32_t f) {
 }
 
 namespace {
-// This process's scratch folder, removed when the process ends.
-struct ScratchFolder {
-    fs::path path = fs::temp_directory_path() / ("tembrolo-actors-" + std::to_string(getpid()));
-    ~ScratchFolder() {
-        std::error_code error;
-        fs::remove_all(path, error);
-    }
-};
-
+// A folder in this process's scratch folder, which is removed when the process ends.
 fs::path TestFolder(const char* name) {
-    static ScratchFolder scratch;
-    const fs::path folder = scratch.path / name;
+    static const ScratchFolder scratch;
+    const fs::path folder = scratch / name;
     fs::create_directories(folder);
     return folder;
 }

@@ -116,6 +116,10 @@ protected:
         ASSERT_TRUE(TickUntil([this] { return field.RunnerX() >= 150; }));
     }
 
+    bool WholeDrawn(const Picture& pic, std::int32_t x, std::int32_t y) const {
+        return SpriteDrawnAt(field.Frame(), pic, 0, 0, pic.Width(), pic.Height(), x, y);
+    }
+
     bool MessageDrawn(std::int32_t index) const {
         return SpriteDrawnAt(field.Frame(), *MessagePict(), 0, index * 22, 164, 22, 168, 130);
     }
@@ -183,9 +187,7 @@ TEST_F(GameFieldTest, AGameThatNothingInterruptsDoublesItsScoreOnceAndEndsOneTic
     // Afterwards the counters keep the final time and score, and the game's label is gone.
     EXPECT_EQ(field.ShownRemain(), 0);
     EXPECT_EQ(field.ShownScore(), 2 * final / 10);
-    const Picture& label0 = *Label0Pict();
-    EXPECT_FALSE(
-        SpriteDrawnAt(field.Frame(), label0, 0, 0, label0.Width(), label0.Height(), 40, 5));
+    EXPECT_FALSE(WholeDrawn(*Label0Pict(), 40, 5));
 }
 
 // A strike on the runner during a game, with observation mode off and on.
@@ -456,10 +458,8 @@ TEST_F(GameFieldTest, TheFirstFrameShowsTheIdleField) {
     EXPECT_TRUE(SpriteDrawnAt(frame, targets, 0, 0, 32, 64, 5, 216));
     EXPECT_TRUE(SpriteDrawnAt(frame, targets, 0, 0, 32, 64, 465, 216));
     EXPECT_FALSE(MessageDrawn(0));
-    const Picture& label0 = *Label0Pict();
-    EXPECT_FALSE(SpriteDrawnAt(frame, label0, 0, 0, label0.Width(), label0.Height(), 40, 5));
-    const Picture& label1 = *Label1Pict();
-    EXPECT_TRUE(SpriteDrawnAt(frame, label1, 0, 0, label1.Width(), label1.Height(), 210, 5));
+    EXPECT_FALSE(WholeDrawn(*Label0Pict(), 40, 5));
+    EXPECT_TRUE(WholeDrawn(*Label1Pict(), 210, 5));
     const Picture& digits = *DigitPict();
     const std::int32_t cell = digits.Height() / 11;
     for (std::int32_t x : {268, 354, 434}) {
@@ -471,8 +471,7 @@ TEST_F(GameFieldTest, TheStartFrameShowsTheGameLabelTheStartMessageAnd180) {
     field.GameStart();
     Tick();
     const Picture& frame = field.Frame();
-    const Picture& label0 = *Label0Pict();
-    EXPECT_TRUE(SpriteDrawnAt(frame, label0, 0, 0, label0.Width(), label0.Height(), 40, 5));
+    EXPECT_TRUE(WholeDrawn(*Label0Pict(), 40, 5));
     EXPECT_TRUE(MessageDrawn(0));
     const Picture& digits = *DigitPict();
     const std::int32_t w = digits.Width();

@@ -62,6 +62,12 @@ protected:
         return bolt;
     }
     void SetPoint(int k, int x, int y) { points->ItsData[k] = {x, y}; }
+    // The source at (x, y) and a lone target in row 1.
+    void OneTarget(int x, int y, int targetX, int targetY) {
+        SetPoint(0, x, y);
+        SetPoint(1, targetX, targetY);
+        points->ItsSize = 1;
+    }
     void Scribble() {
         sky->Graphics().ForeColor = kWhite;
         sky->Graphics().FillRect(0, 0, 1, 1);
@@ -77,9 +83,7 @@ protected:
 
 TEST_F(LightningTest, ANewBoltWaitsThreeTicksAndAStrikeTwo) {
     // A target within 3 px of the source is struck by the first segment of every attempt.
-    SetPoint(0, 100, 100);
-    SetPoint(1, 101, 101);
-    points->ItsSize = 1;
+    OneTarget(100, 100, 101, 101);
     auto bolt = MakeBolt();
     EXPECT_EQ(CountPixels(*sky, kSky), kFieldWidth * kFieldHeight);
 
@@ -100,9 +104,7 @@ TEST_F(LightningTest, ANewBoltWaitsThreeTicksAndAStrikeTwo) {
 }
 
 TEST_F(LightningTest, WithoutChargeOrTargetsTheSkyStaysClear) {
-    SetPoint(0, 100, 100);
-    SetPoint(1, 101, 101);
-    points->ItsSize = 1;
+    OneTarget(100, 100, 101, 101);
     auto bolt = ReadyBolt();
     for (const std::int32_t charge : {0, -1, -1000}) {
         Scribble();
@@ -137,9 +139,7 @@ TEST_F(LightningTest, AStepIntoTheCaptureRangeNeedsOneMoreSegmentToStrike) {
     for (const Case& c : cases) {
         Fresh();
         ScriptRnd(c.rnd);
-        SetPoint(0, 100, 100);
-        SetPoint(1, 100, c.targetY);
-        points->ItsSize = 1;
+        OneTarget(100, 100, 100, c.targetY);
         auto bolt = ReadyBolt();
         const std::string label =
             "target y " + std::to_string(c.targetY) + ", charge " + std::to_string(c.charge);
@@ -158,9 +158,7 @@ TEST_F(LightningTest, ATargetAsideDrawsTheWalkTowardIt) {
     // Down and to the right: with no random turn the walk follows the pull onto the target;
     // a pull pointing the wrong way would land it on the ground instead.
     ScriptRnd({0.5, 0.5});
-    SetPoint(0, 100, 100);
-    SetPoint(1, 160, 180);
-    points->ItsSize = 1;
+    OneTarget(100, 100, 160, 180);
     auto bolt = ReadyBolt();
     EXPECT_EQ(bolt->GameStep(40), 1);
     EXPECT_EQ(sky->PixelAt(160, 180), kWhite);
@@ -211,9 +209,7 @@ TEST_F(LightningTest, AStepBelowTheLineAboveTheGroundEndsOnTheGround) {
     for (const Case& c : cases) {
         Fresh();
         ScriptRnd({0.5, c.lengthRnd});
-        SetPoint(0, 250, c.sourceY);
-        SetPoint(1, 250, 0);
-        points->ItsSize = 1;
+        OneTarget(250, c.sourceY, 250, 0);
         auto bolt = ReadyBolt();
         const std::string label =
             "from y " + std::to_string(c.sourceY) + ", charge " + std::to_string(c.charge);
@@ -286,9 +282,7 @@ TEST_F(LightningTest, TheStrikeSoundIsTheSoundItemTakenWhenTheBoltIsMade) {
 
 TEST_F(LightningTest, AStrikeWithoutASoundPlayerStillLands) {
     MainWindow().ItsSoundPlayer.reset();
-    SetPoint(0, 100, 100);
-    SetPoint(1, 101, 101);
-    points->ItsSize = 1;
+    OneTarget(100, 100, 101, 101);
     auto bolt = ReadyBolt();
     EXPECT_EQ(bolt->GameStep(10), 1);
     EXPECT_EQ(sky->PixelAt(101, 101), kWhite);

@@ -71,15 +71,11 @@ TEST_F(RunnerTest, ANewRunnerEntersFromTheLeftAndStandsAtTheLeftRod) {
 }
 
 TEST_F(RunnerTest, AKeyWhileStandingWalksTowardTheFartherRod) {
-    struct Case {
-        std::int32_t x;
-        std::int32_t status;
-    };
-    const Case cases[] = {{3, GameRunner::kStatusWalkingRight},
-                          {250, GameRunner::kStatusWalkingRight},
-                          {251, GameRunner::kStatusWalkingLeft},
-                          {467, GameRunner::kStatusWalkingLeft}};
-    for (const Case& c : cases) {
+    const Moment cases[] = {{3, GameRunner::kStatusWalkingRight},
+                            {250, GameRunner::kStatusWalkingRight},
+                            {251, GameRunner::kStatusWalkingLeft},
+                            {467, GameRunner::kStatusWalkingLeft}};
+    for (const Moment& c : cases) {
         SetUp();
         StepUntilStanding();
         runner->PlaceAt(c.x);

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -111,19 +109,14 @@ TEST(TextStreamTest, OpeningYieldsNothingForWhatIsNoReadableFile) {
 
 TEST(TextStreamTest, FailedWriteIsNeverReportedAsSuccess) {
     ScratchFolder scratch;
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 4;
-    ::setrlimit(RLIMIT_FSIZE, &tiny);
     auto out = TextOutputStream::Create(FolderItem(scratch / "full"));
-    const bool first = out->Write("00");
-    const bool second = out->Write("0001000");
-    const bool third = out->Write("x");
-    const bool closed = out->Close();
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    bool first = false, second = true, third = true, closed = true;
+    WithFileSizeLimit(4, [&] {
+        first = out->Write("00");
+        second = out->Write("0001000");
+        third = out->Write("x");
+        closed = out->Close();
+    });
 
     EXPECT_TRUE(first);
     EXPECT_FALSE(second);

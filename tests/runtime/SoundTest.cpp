@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "Sound.h"
 
 namespace fs = std::filesystem;
@@ -25,20 +25,15 @@ constexpr auto kLetItRing = std::chrono::milliseconds(700);
 // first Sound::Open of the process, which opens the device.
 class DiskAudio {
 public:
-    DiskAudio() : file_(fs::temp_directory_path() / ("tembrolo-mix-" + std::to_string(getpid()))) {
+    DiskAudio() {
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", file_.c_str(), 1);
-    }
-    ~DiskAudio() {
-        std::error_code ignored;
-        fs::remove(file_, ignored);
     }
     std::uintmax_t BytesSoFar() const { return fs::file_size(file_); }
 
     // The 16-bit samples written between two byte offsets (end 0: to the end).
     std::vector<std::int16_t> Samples(std::uintmax_t from, std::uintmax_t to = 0) const {
-        std::ifstream in(file_, std::ios::binary);
-        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+        const std::string bytes = ReadBytes(file_).value_or("");
         to = to == 0 ? bytes.size() : to;
         std::vector<std::int16_t> samples((to - from) / 2);
         std::copy_n(bytes.data() + from, samples.size() * 2,
@@ -47,7 +42,8 @@ public:
     }
 
 private:
-    fs::path file_;
+    ScratchFolder folder_;
+    std::string file_ = folder_ / "mix.raw";
 };
 
 double Peak(const std::vector<std::int16_t>& samples) {
@@ -61,57 +57,53 @@ double Peak(const std::vector<std::int16_t>& samples) {
 double Decibels(double ratio) {
     return 20 * std::log10(ratio);
 }
-}  // namespace
 
-TEST(SoundTest, TheSoftestStepButTwoPlaysAbout18DecibelsBelowTheLoudest) {
+struct Bursts {
+    double first, second;  // peak sample of each
+};
+
+// Sends the chime to disk once at `firstVolume`, then `copies` times at once at `secondVolume`,
+// each burst over before the next, and reads the peak of each burst from the output.
+Bursts PlayTwoBursts(std::int32_t firstVolume, std::int32_t secondVolume, int copies) {
     DiskAudio disk;
     SoundPtr chime = Sound::Open(kChime);
-    ASSERT_NE(chime, nullptr);
-
-    chime->Volume = 100;  // step 0
+    EXPECT_NE(chime, nullptr);
+    if (chime == nullptr) {
+        return {0, 0};
+    }
+    chime->Volume = firstVolume;
     chime->Play();
     std::this_thread::sleep_for(kLetItRing);
-    const std::uintmax_t between = disk.BytesSoFar();
-    chime->Volume = 12;  // step 6
-    chime->Play();
+    const std::uintmax_t between = disk.BytesSoFar() & ~std::uintmax_t{3};  // whole frames
+    chime->Volume = secondVolume;
+    for (int copy = 0; copy < copies; ++copy) {
+        chime->Play();
+    }
     std::this_thread::sleep_for(kLetItRing);
     chime.reset();
     Sound::CloseAudio();  // flushes and closes the file
+    return {Peak(disk.Samples(0, between)), Peak(disk.Samples(between))};
+}
+}  // namespace
 
-    const double loud = Peak(disk.Samples(0, between & ~std::uintmax_t{3}));
-    const double soft = Peak(disk.Samples(between & ~std::uintmax_t{3}));
-    ASSERT_GT(loud, 10000) << "the loud chime never reached the output";
-    EXPECT_NEAR(Decibels(soft / loud), Decibels(0.12), 1.0);
+TEST(SoundTest, TheSoftestStepButTwoPlaysAbout18DecibelsBelowTheLoudest) {
+    const Bursts peaks = PlayTwoBursts(100, 12, 1);  // steps 0 and 6
+    ASSERT_GT(peaks.first, 10000) << "the loud chime never reached the output";
+    EXPECT_NEAR(Decibels(peaks.second / peaks.first), Decibels(0.12), 1.0);
 }
 
 TEST(SoundTest, ASoundRestartedWhilePlayingOverlapsWithItself) {
-    DiskAudio disk;
-    SoundPtr chime = Sound::Open(kChime);
-    ASSERT_NE(chime, nullptr);
-    chime->Volume = 50;
-
-    chime->Play();
-    std::this_thread::sleep_for(kLetItRing);
-    const std::uintmax_t between = disk.BytesSoFar();
-    chime->Play();  // twice in one tick: both copies sound, summed
-    chime->Play();
-    std::this_thread::sleep_for(kLetItRing);
-    chime.reset();
-    Sound::CloseAudio();
-
-    const double once = Peak(disk.Samples(0, between & ~std::uintmax_t{3}));
-    const double twice = Peak(disk.Samples(between & ~std::uintmax_t{3}));
-    ASSERT_GT(once, 5000);
-    EXPECT_NEAR(Decibels(twice / once), Decibels(2.0), 1.0);
+    const Bursts peaks = PlayTwoBursts(50, 50, 2);  // twice in one tick: both copies sound, summed
+    ASSERT_GT(peaks.first, 5000);
+    EXPECT_NEAR(Decibels(peaks.second / peaks.first), Decibels(2.0), 1.0);
 }
 
 TEST(SoundTest, MissingOrBrokenFilesYieldNothing) {
-    const fs::path junk = fs::temp_directory_path() / ("tembrolo-junk-" + std::to_string(getpid()));
-    std::ofstream(junk) << "not a sound";
+    const ScratchFolder scratch;
+    WriteBytes(scratch / "junk.wav", "not a sound");
     EXPECT_EQ(Sound::Open("/nonexistent/EndSnd.wav"), nullptr);
-    EXPECT_EQ(Sound::Open(junk.string()), nullptr);
+    EXPECT_EQ(Sound::Open(scratch / "junk.wav"), nullptr);
     EXPECT_EQ(Sound::Open(""), nullptr);
-    fs::remove(junk);
 }
 
 TEST(SoundTest, WithoutADeviceSoundsStillLoadAndReportTheirPlays) {

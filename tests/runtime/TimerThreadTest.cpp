@@ -1,23 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <QEventLoop>
-#include <QTimer>
 #include <atomic>
 #include <chrono>
 #include <thread>
 
+#include "EventLoop.h"
 #include "RuntimeBackgroundTask.h"
 #include "Thread.h"
 #include "Timer.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
-
-void RunEventLoopFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 class CountingTimer : public Timer {
 public:

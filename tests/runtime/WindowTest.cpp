@@ -5,12 +5,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
-#include <QWidget>
-#include <QWindow>
 #include <string>
 #include <vector>
 
 #include "Canvas.h"
+#include "EventLoop.h"
 #include "Graphics.h"
 #include "Picture.h"
 #include "Window.h"
@@ -62,14 +61,12 @@ public:
     void Event_Paint(Graphics& /*g*/) override { ++paints; }
 };
 
-void WaitUntilShown(Window& window) {
-    QWidget* widget = window.Widget();
-    for (int pass = 0;
-         pass < 200 && !(widget->windowHandle() && widget->windowHandle()->isExposed()); ++pass) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    QCoreApplication::processEvents();
-}
+// A logging window, not yet shown.
+class WindowTest : public testing::Test {
+protected:
+    Log log;
+    LoggingWindow window{log};
+};
 
 void PressKey(Window& window, int key, const QString& text, Qt::KeyboardModifiers mods = {}) {
     QKeyEvent event(QEvent::KeyPress, key, mods, text);
@@ -77,9 +74,7 @@ void PressKey(Window& window, int key, const QString& text, Qt::KeyboardModifier
 }
 }  // namespace
 
-TEST(WindowTest, ControlsOpenInCreationOrderBeforeTheirWindowAndOnlyOnce) {
-    Log log;
-    LoggingWindow window(log);
+TEST_F(WindowTest, ControlsOpenInCreationOrderBeforeTheirWindowAndOnlyOnce) {
     LoggingControl field(&window, "field", log);
     LoggingControl badge(&window, "badge", log);
     ASSERT_EQ(window.ControlCount(), 2);
@@ -92,9 +87,7 @@ TEST(WindowTest, ControlsOpenInCreationOrderBeforeTheirWindowAndOnlyOnce) {
     EXPECT_TRUE(window.Widget()->isVisible());
 }
 
-TEST(WindowTest, ARefusedCloseKeepsTheWindowOpen) {
-    Log log;
-    LoggingWindow window(log);
+TEST_F(WindowTest, ARefusedCloseKeepsTheWindowOpen) {
     window.Show();
     log.clear();
     window.refuseClose = true;
@@ -112,9 +105,7 @@ TEST(WindowTest, ARefusedCloseKeepsTheWindowOpen) {
     EXPECT_FALSE(window.Widget()->isVisible());
 }
 
-TEST(WindowTest, TheCloseBoxAsksTheWindowFirst) {
-    Log log;
-    LoggingWindow window(log);
+TEST_F(WindowTest, TheCloseBoxAsksTheWindowFirst) {
     window.Show();
     log.clear();
     window.refuseClose = true;
@@ -126,7 +117,7 @@ TEST(WindowTest, TheCloseBoxAsksTheWindowFirst) {
     EXPECT_EQ(log, (Log{"cancel?", "cancel?", "window close"}));
 }
 
-TEST(WindowTest, OpenWindowsAreListedInCreationOrderUntilClosed) {
+TEST(WindowListTest, OpenWindowsAreListedInCreationOrderUntilClosed) {
     Log log;
     auto first = std::make_unique<LoggingWindow>(log);
     LoggingWindow second(log);
@@ -142,22 +133,18 @@ TEST(WindowTest, OpenWindowsAreListedInCreationOrderUntilClosed) {
     EXPECT_EQ(Window::OpenAt(1), nullptr);
 }
 
-TEST(WindowTest, ShowModalReturnsWhenTheWindowCloses) {
-    Log log;
-    LoggingWindow dialog(log);
-    dialog.SetFrame(Window::kModalFrame);
+TEST_F(WindowTest, ShowModalReturnsWhenTheWindowCloses) {
+    window.SetFrame(Window::kModalFrame);
     QTimer::singleShot(20, [&] {
         log.push_back("key");
-        dialog.Close();
+        window.Close();
     });
-    dialog.ShowModal();
+    window.ShowModal();
     log.push_back("returned");
     EXPECT_EQ(log, (Log{"window open", "key", "cancel?", "window close", "returned"}));
 }
 
-TEST(WindowTest, UpdateNowPaintsOnlyTheMarkedControlsAtOnce) {
-    Log log;
-    LoggingWindow window(log);
+TEST_F(WindowTest, UpdateNowPaintsOnlyTheMarkedControlsAtOnce) {
     window.SetSize(200, 100);
     CountingCanvas left(&window);
     left.SetBounds(0, 0, 100, 100);
@@ -177,9 +164,7 @@ TEST(WindowTest, UpdateNowPaintsOnlyTheMarkedControlsAtOnce) {
     EXPECT_EQ(left.paints, leftBefore + 1);
 }
 
-TEST(WindowTest, KeysReachTheWindowAsTextOrControlCharacters) {
-    Log log;
-    LoggingWindow window(log);
+TEST_F(WindowTest, KeysReachTheWindowAsTextOrControlCharacters) {
     window.Show();
     PressKey(window, Qt::Key_A, "a");
     PressKey(window, Qt::Key_Left, "");
@@ -191,9 +176,7 @@ TEST(WindowTest, KeysReachTheWindowAsTextOrControlCharacters) {
     EXPECT_EQ(window.keys, (std::vector<std::string>{"a", "\x1C", "\x1D", " ", "\r"}));
 }
 
-TEST(WindowTest, APressACanvasLeavesGoesToTheWindowInWindowCoordinates) {
-    Log log;
-    LoggingWindow window(log);
+TEST_F(WindowTest, APressACanvasLeavesGoesToTheWindowInWindowCoordinates) {
     window.SetSize(100, 100);
     CountingCanvas icon(&window);
     icon.SetBounds(16, 16, 32, 32);

@@ -3,14 +3,17 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <sstream>
@@ -92,4 +95,17 @@ inline std::vector<std::string> Names(const std::string& folder) {
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// Runs `body` with files limited to `bytes`, as on a full disk: writes past it fail (no signal).
+inline void WithFileSizeLimit(rlim_t bytes, const std::function<void()>& body) {
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved;
+    tiny.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &tiny);
+    body();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
 }
