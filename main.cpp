@@ -1,3 +1,5 @@
 #include "Appl.h"
 
-int main(int argc, char** argv) { return RunTembrolo(argc, argv); }
+int main(int argc, char** argv) {
+    return RunTembrolo(argc, argv);
+}

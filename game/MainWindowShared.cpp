@@ -28,7 +28,9 @@ MainWindowShared& MainWindow() {
     return *r.current;
 }
 
-void RegisterMainWindow(MainWindowShared* window) { TheRegistry().current = window; }
+void RegisterMainWindow(MainWindowShared* window) {
+    TheRegistry().current = window;
+}
 
 void UnregisterMainWindow(MainWindowShared* window) {
     if (TheRegistry().current == window) {
