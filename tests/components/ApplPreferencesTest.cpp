@@ -38,7 +38,7 @@ protected:
         ::mkdir(config.c_str(), 0700);
     }
     void TearDown() override {
-        FolderItem::SimulateAttributesRefused(false);
+        FolderItem::SimulateAttributeError(0);
         SimulateExchangeRefused(false);
         SetFileEventObserver({});
     }
@@ -162,7 +162,7 @@ TEST_F(PrefsFileTest, OwnFileUnderANumberIsIgnoredWhileThePlainNameIsFree) {
 // Where the file system refuses extended attributes no file can carry our kind; the program's own
 // file must still be found run after run, not passed over for a new numbered one each time.
 TEST_F(PrefsFileTest, WithoutAttributesTheFileUnderTheNameIsOurs) {
-    FolderItem::SimulateAttributesRefused(true);
+    FolderItem::SimulateAttributeError(ENOTSUP);
     RunProgram();
     RunProgram([](ApplPreferences& prefs) { prefs.SetPartInteger(77, 1, 3); });
     EXPECT_EQ(RunProgram(), "0771000");

@@ -69,11 +69,11 @@ TEST(FolderItemTest, TypeAndCreatorAreExtendedAttributes) {
     EXPECT_EQ(Attribute(scratch / "prefs", "creator"), "QVLK");
     EXPECT_TRUE(file.MacAttributesSupported());
 
-    FolderItem::SimulateAttributesRefused(true);
+    FolderItem::SimulateAttributeError(ENOTSUP);
     EXPECT_FALSE(file.MacAttributesSupported());
     EXPECT_EQ(file.MacType(), "");
     EXPECT_FALSE(file.SetMacType("TEXT"));
-    FolderItem::SimulateAttributesRefused(false);
+    FolderItem::SimulateAttributeError(0);
     EXPECT_EQ(file.MacType(), "PREF");
 }
 
