@@ -56,6 +56,12 @@ TEST(FolderItemTest, ChildIsAReferenceEvenToAFreeName) {
     ::symlink("nowhere", (scratch / "dangling").c_str());
     EXPECT_TRUE(folder.Child("dangling")->Exists());  // the name is taken
     EXPECT_FALSE(folder.Child("dangling")->Directory());
+    // A link leads to its target, read from the link's folder or absolute, existing or not; a
+    // loop is given up as the kernel gives it up.
+    ::symlink((scratch / "dangling").c_str(), (scratch / "absolute").c_str());
+    ::symlink("loop", (scratch / "loop").c_str());
+    EXPECT_EQ(folder.Child("absolute")->LinkTarget()->ShellPath(), scratch / "nowhere");
+    EXPECT_EQ(folder.Child("loop")->LinkTarget()->ShellPath(), scratch / "loop");
 }
 
 TEST(FolderItemTest, TypeAndCreatorAreExtendedAttributes) {
