@@ -31,6 +31,54 @@ std::int32_t HexPair(const std::string& pair) {
 std::string HexPair(std::uint32_t component) {
     return RightB("00" + Hex(component & 255), 2);
 }
+
+// The bytes a saved data string can hold where no attributes mark the file: digits (records,
+// defaults, flags), letters (sound codes A to I, colours' hexadecimal digits) and the line end an
+// editor may add. Data read from such a file and changed only by those writes keeps to them, so
+// every file the game saves there, extra bytes and all, is found again. A text or binary file
+// that merely starts with "00" has other bytes.
+bool IsSettingsByte(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+           c == '\r' || c == '\n';
+}
+
+// Where no item can carry our kind, only the contents can tell our file from another's: the
+// marker, at least one more byte, all settings bytes, and no longer than a file we would read.
+bool HoldsSettings(const FolderItem& item) {
+    const auto in = TextInputStream::Open(item);
+    if (!in) {
+        return false;
+    }
+    const std::string bytes = in->Read(ApplPreferences::kLongestFile + 1);
+    return !in->ReadError() && LenB(bytes) >= 3 && LenB(bytes) <= ApplPreferences::kLongestFile &&
+           LeftB(bytes, 2) == ApplPreferences::kMarker &&
+           std::all_of(bytes.begin() + 2, bytes.end(), IsSettingsByte);
+}
+
+bool IsPrefsFile(const FolderItem& item, const std::string& creator) {
+    if (item.Directory()) {
+        return false;
+    }
+    if (!item.MacAttributesSupported()) {
+        return HoldsSettings(item);
+    }
+    return item.MacCreator() == creator && item.MacType() == ApplPreferences::kFileType;
+}
+
+// Leftovers of our own interrupted saves are known by the same marks as the file itself.
+class PrefsShadowFiler final : public ShadowFiler {
+public:
+    PrefsShadowFiler(FolderItemPtr base, std::string creator)
+        : ShadowFiler(std::move(base)), creator_(std::move(creator)) {}
+
+protected:
+    bool IsOwnLeftover(const FolderItem& leftover) const override {
+        return IsPrefsFile(leftover, creator_);
+    }
+
+private:
+    std::string creator_;
+};
 }  // namespace
 
 ApplPreferences::ApplPreferences(std::string fileName, std::string creator)
@@ -71,7 +119,7 @@ void ApplPreferences::MacSave() {
     if (!file) {
         return;
     }
-    ShadowFiler filer(file);
+    PrefsShadowFiler filer(file, FileCreator);
     const FolderItemPtr target = filer.RefShadowFile();
     if (!target) {
         return;
@@ -80,16 +128,27 @@ void ApplPreferences::MacSave() {
     if (!out) {
         return;  // nothing written; the old file stays as it was
     }
+    // A replacement keeps the mode the user gave the old file. Where the file system keeps no
+    // modes (vfat) the file is saved all the same.
+    const int mode = file->Permissions();
+    target->SetPermissions(mode >= 0 ? mode : kFirstFileMode);
     bool written = out->Write(kMarker) && out->Write(ItsData);
-    written = out->Close() && written;
-    target->SetMacCreator(FileCreator);
-    target->SetMacType(kFileType);
+    written = out->Close() && written && MarkAsOurs(*target);
     if (!written) {
-        // A shadow cut short by a full disk must never take the old file's place.
+        // A shadow cut short by a full disk, or one without our kind (which the next start would
+        // take for another program's file), must never take the old file's place.
         filer.Abort();
         return;
     }
     filer.CleanUp();
+}
+
+bool ApplPreferences::MarkAsOurs(const FolderItem& target) const {
+    if (target.SetMacCreator(FileCreator) && target.SetMacType(kFileType)) {
+        return true;
+    }
+    // Where the file system refuses attributes altogether, the contents alone tell our file.
+    return !target.MacAttributesSupported();
 }
 
 FolderItemPtr ApplPreferences::MacFileMake(bool create) {
@@ -106,24 +165,11 @@ FolderItemPtr ApplPreferences::MacFileMake(bool create) {
         if (!file->Exists()) {
             return create ? file : nullptr;
         }
-        if (IsOurs(*file)) {
+        if (IsPrefsFile(*file, FileCreator)) {
             return file;
         }
         RuntimeBackgroundTask();
     }
-}
-
-bool ApplPreferences::IsOurs(const FolderItem& item) const {
-    if (item.Directory()) {
-        return false;
-    }
-    // Where the file system keeps no type or creator, every file would look foreign, and each run
-    // would pass over the last run's file to write a new one under the next number. There a file
-    // under the name counts as ours, and the marker alone decides whether it holds data.
-    if (!item.MacAttributesSupported()) {
-        return true;
-    }
-    return item.MacCreator() == FileCreator && item.MacType() == kFileType;
 }
 
 std::string ApplPreferences::GetPartData(std::int32_t pos, std::int32_t len) const {

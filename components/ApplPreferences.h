@@ -11,7 +11,9 @@
 //
 // The file: the two bytes "00", then the data string byte for byte, nothing else. It lives in the
 // user's preferences folder under FileName, or FileName + "_1", "_2", ... when that name holds
-// an item of another kind; its kind is the type "PREF" with the creator FileCreator.
+// an item of another kind; its kind is the type "PREF" with the creator FileCreator. Where the
+// file system keeps no type or creator, a file is ours only when its contents could be a saved
+// data string.
 class ApplPreferences {
 public:
     ApplPreferences(std::string fileName, std::string creator);
@@ -56,8 +58,8 @@ protected:
     virtual void MacRestore();
     virtual void MacSave();
     // The name search: the file under the first of FileName, FileName_1, ... that is either free
-    // or a file of ours. A free name is returned only when `create` is True. Nothing creates the
-    // file here.
+    // or a file of ours (a symbolic link counts by what it leads to). A free name is returned only
+    // when `create` is True. Nothing creates the file here.
     virtual FolderItemPtr MacFileMake(bool create);
     virtual FolderItemPtr WinFileMake(bool /*create*/) { return nullptr; }
     virtual void WinSave() {}
@@ -70,5 +72,9 @@ protected:
     std::int32_t SaveMode = 0;
 
 private:
-    bool IsOurs(const FolderItem& item) const;
+    // A first file is the user's alone, like the preferences folder.
+    static constexpr int kFirstFileMode = 0600;
+
+    // Gives the file our type and creator; False when that failed where attributes are kept.
+    bool MarkAsOurs(const FolderItem& target) const;
 };

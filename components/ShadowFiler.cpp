@@ -1,16 +1,22 @@
 #include "ShadowFiler.h"
 
-#include <utility>
-
 #include "ByteString.h"
 #include "ExchangeFiles.h"
 #include "RuntimeBackgroundTask.h"
+
+namespace {
+// The stem and six digits: a name this filer gives the shadows of the base with that stem.
+bool IsShadowName(const std::string& name, const std::string& stem) {
+    return name.size() == stem.size() + 6 && name.compare(0, stem.size(), stem) == 0 &&
+           name.find_first_not_of("0123456789", stem.size()) == std::string::npos;
+}
+}  // namespace
 
 ShadowFiler::ShadowFiler(FolderItemPtr base) {
     if (!base || base->Directory()) {
         return;
     }
-    ItsBaseFile = std::move(base);
+    ItsBaseFile = base->LinkTarget();
     const FolderItemPtr folder = ItsBaseFile->TemporaryFolder();
     if (!folder) {
         ItsStatus = kStatusNoTemporaryFolder;
@@ -54,29 +60,50 @@ FolderItemPtr ShadowFiler::RefShadowFile() const {
 
 void ShadowFiler::CleanUp() {
     // Without a shadow the caller has written the base in place: nothing is left to do.
-    if (IsShadowAvail && ItsShadowFile->Exists()) {
-        PutShadowInPlace();
+    if (IsShadowAvail && ItsShadowFile->Exists() && PutShadowInPlace()) {
+        RemoveLeftovers();
     }
     Release(kStatusCleanedUp);
 }
 
-void ShadowFiler::PutShadowInPlace() {
+bool ShadowFiler::PutShadowInPlace() {
     // The shadow's bytes must be on the disk before its name stands for the file; after a power
     // cut a renamed but unwritten shadow would leave an empty file there. One that can't be
     // flushed is thrown away and the old file kept.
     if (!ItsShadowFile->Sync()) {
         ItsShadowFile->Delete();
-        return;
+        return false;
     }
+    bool placed = true;
     if (ItsBaseFile->Exists() && TbExchangeFiles(*ItsBaseFile, *ItsShadowFile)) {
         ItsShadowFile->Delete();  // it holds the old contents now
     } else {
         // One rename replaces the base, if there is one: at no moment is the name without a
         // whole file, as it would be between deleting the base and moving the shadow.
-        ItsShadowFile->MoveFileTo(*ItsBaseFile);
+        placed = ItsShadowFile->MoveFileTo(*ItsBaseFile);
     }
     if (const FolderItemPtr folder = ItsBaseFile->Parent()) {
         folder->Sync();
+    }
+    return placed;
+}
+
+void ShadowFiler::RemoveLeftovers() const {
+    const FolderItemPtr folder = ItsBaseFile->TemporaryFolder();
+    if (!folder) {
+        return;
+    }
+    const std::string stem = ShadowStem(ItsBaseFile->Name());
+    for (const std::string& name : folder->ChildNames()) {
+        RuntimeBackgroundTask();
+        const FolderItemPtr item = IsShadowName(name, stem) ? folder->Child(name) : nullptr;
+        if (!item || item->SymbolicLink() || item->Directory()) {
+            continue;
+        }
+        const auto age = item->SecondsSinceModified();
+        if (age && *age >= kLeftoverQuietSeconds && IsOwnLeftover(*item)) {
+            item->Delete();
+        }
     }
 }
 

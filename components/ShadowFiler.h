@@ -25,9 +25,12 @@ public:
     static constexpr std::int32_t kShadowStemBytes = 25;
     // The counter runs from 1; a taken name is passed over up to this one, the last tried.
     static constexpr std::int32_t kLastShadowNumber = 900001;
+    // A leftover shadow modified this recently (s) may be another running copy's save under way.
+    static constexpr std::int64_t kLeftoverQuietSeconds = 60;
 
     // Chooses the shadow's name; creates nothing on disk. A missing (null) base is taken like a
-    // folder: no base file, no shadow.
+    // folder: no base file, no shadow. A base that is a symbolic link stands for the file it
+    // leads to: that file is replaced, beside it, and the link stays.
     explicit ShadowFiler(FolderItemPtr base);
     virtual ~ShadowFiler() = default;
 
@@ -36,7 +39,8 @@ public:
     // base, and after CleanUp or Abort).
     FolderItemPtr RefShadowFile() const;
     bool RefShadowAvail() const { return IsShadowAvail; }
-    // Puts the written shadow in the base's place, then lets go of both.
+    // Puts the written shadow in the base's place, then lets go of both. Once the shadow is in
+    // place, leftovers of earlier replacements that IsOwnLeftover claims are removed.
     void CleanUp();
     // Throws the shadow away, then lets go of both.
     void Abort();
@@ -45,6 +49,9 @@ public:
 protected:
     // Swaps the contents of a and b; True on success.
     virtual bool TbExchangeFiles(const FolderItem& a, const FolderItem& b);
+    // Whether a leftover shadow of an interrupted replacement is the caller's to remove. The filer
+    // can't tell whose a file is, so by itself it removes none.
+    virtual bool IsOwnLeftover(const FolderItem& /*leftover*/) const { return false; }
 
     FolderItemPtr ItsBaseFile;
     FolderItemPtr ItsShadowFile;
@@ -54,6 +61,7 @@ protected:
 private:
     static std::string ShadowStem(std::string name);
     void FindShadowName(const FolderItem& folder);
-    void PutShadowInPlace();
+    bool PutShadowInPlace();
+    void RemoveLeftovers() const;
     void Release(std::int32_t status);
 };

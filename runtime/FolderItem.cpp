@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
+#include <filesystem>
 #include <utility>
 
 #include "FileEvents.h"
@@ -14,26 +16,36 @@
 namespace {
 // Type and creator codes are four bytes; anything much longer is not one of ours.
 constexpr std::size_t kLongestCode = 64;
+// As many links as the kernel follows before it gives up with ELOOP.
+constexpr int kMostLinks = 40;
 
-bool& AttributesRefused() {
-    static bool refused = false;
-    return refused;
+int& SimulatedError() {
+    static int error = 0;
+    return error;
 }
 
-std::string ReadAttribute(const std::string& path, const char* name) {
-    if (AttributesRefused()) {
-        return {};
+// Every attribute read and write goes through these two, so that a test can make them fail as
+// the kernel would.
+ssize_t GetAttribute(const std::string& path, const char* name, char* buffer, std::size_t size) {
+    if (SimulatedError() == ENOTSUP) {
+        errno = ENOTSUP;
+        return -1;
     }
-    char buffer[kLongestCode];
-    const ssize_t size = ::getxattr(path.c_str(), name, buffer, sizeof buffer);
-    return size > 0 ? std::string(buffer, static_cast<std::size_t>(size)) : std::string();
+    return ::getxattr(path.c_str(), name, buffer, size);
 }
 
-bool WriteAttribute(const std::string& path, const char* name, const std::string& value) {
-    if (AttributesRefused()) {
+bool SetAttribute(const std::string& path, const char* name, const std::string& value) {
+    if (SimulatedError() != 0) {
+        errno = SimulatedError();
         return false;
     }
     return ::setxattr(path.c_str(), name, value.data(), value.size(), 0) == 0;
+}
+
+std::string ReadAttribute(const std::string& path, const char* name) {
+    char buffer[kLongestCode];
+    const ssize_t size = GetAttribute(path, name, buffer, sizeof buffer);
+    return size > 0 ? std::string(buffer, static_cast<std::size_t>(size)) : std::string();
 }
 }  // namespace
 
@@ -69,6 +81,32 @@ FolderItemPtr FolderItem::Parent() const {
     return std::make_shared<FolderItem>(slash == 0 ? "/" : trimmed.substr(0, slash));
 }
 
+std::vector<std::string> FolderItem::ChildNames() const {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(path_, error), end; !error && it != end;
+         it.increment(error)) {
+        names.push_back(it->path().filename().string());
+    }
+    return names;
+}
+
+FolderItemPtr FolderItem::LinkTarget() const {
+    std::string path = path_;
+    for (int hop = 0; hop < kMostLinks; ++hop) {
+        std::error_code error;
+        const std::string target = std::filesystem::read_symlink(path, error).string();
+        if (error || target.empty()) {
+            break;
+        }
+        // A relative link is read from the folder that holds it.
+        const std::size_t slash = path.rfind('/');
+        path = target[0] == '/' || slash == std::string::npos ? target
+                                                              : path.substr(0, slash + 1) + target;
+    }
+    return std::make_shared<FolderItem>(path);
+}
+
 bool FolderItem::Exists() const {
     struct stat info {};
     return ::lstat(path_.c_str(), &info) == 0;
@@ -77,6 +115,28 @@ bool FolderItem::Exists() const {
 bool FolderItem::Directory() const {
     struct stat info {};
     return ::stat(path_.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool FolderItem::SymbolicLink() const {
+    struct stat info {};
+    return ::lstat(path_.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+int FolderItem::Permissions() const {
+    struct stat info {};
+    return ::stat(path_.c_str(), &info) == 0 ? static_cast<int>(info.st_mode & 07777) : -1;
+}
+
+bool FolderItem::SetPermissions(int mode) const {
+    return ::chmod(path_.c_str(), static_cast<mode_t>(mode)) == 0;
+}
+
+std::optional<std::int64_t> FolderItem::SecondsSinceModified() const {
+    struct stat info {};
+    if (::lstat(path_.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(std::time(nullptr)) - info.st_mtim.tv_sec;
 }
 
 std::string FolderItem::MacType() const {
@@ -88,18 +148,15 @@ std::string FolderItem::MacCreator() const {
 }
 
 bool FolderItem::SetMacType(const std::string& code) const {
-    return WriteAttribute(path_, kTypeAttribute, code);
+    return SetAttribute(path_, kTypeAttribute, code);
 }
 
 bool FolderItem::SetMacCreator(const std::string& code) const {
-    return WriteAttribute(path_, kCreatorAttribute, code);
+    return SetAttribute(path_, kCreatorAttribute, code);
 }
 
 bool FolderItem::MacAttributesSupported() const {
-    if (AttributesRefused()) {
-        return false;
-    }
-    return ::getxattr(path_.c_str(), kTypeAttribute, nullptr, 0) >= 0 || errno != ENOTSUP;
+    return GetAttribute(path_, kTypeAttribute, nullptr, 0) >= 0 || errno != ENOTSUP;
 }
 
 bool FolderItem::Delete() const {
@@ -124,6 +181,6 @@ bool FolderItem::Sync() const {
     return ::close(fd) == 0 && synced;
 }
 
-void FolderItem::SimulateAttributesRefused(bool refused) {
-    AttributesRefused() = refused;
+void FolderItem::SimulateAttributeError(int error) {
+    SimulatedError() = error;
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class FolderItem;
 using FolderItemPtr = std::shared_ptr<FolderItem>;
@@ -27,6 +30,11 @@ public:
     FolderItemPtr Child(const std::string& name) const;
     // Nothing for the root.
     FolderItemPtr Parent() const;
+    // The names of the items in this folder, in no particular order; none when it can't be read.
+    std::vector<std::string> ChildNames() const;
+    // The item a symbolic link under this name finally leads to, following links in turn (at most
+    // 40, as the kernel does), whether that item exists or not; this same item when it is no link.
+    FolderItemPtr LinkTarget() const;
     // Where a file's replacement is written before it takes the file's place: the file's own
     // folder, so that the two are on one file system and can swap or rename in one step.
     FolderItemPtr TemporaryFolder() const { return Parent(); }
@@ -34,6 +42,15 @@ public:
     // True for anything under the name, a dangling symbolic link included: the name is taken.
     bool Exists() const;
     bool Directory() const;
+    // The name itself is a symbolic link, whatever it leads to.
+    bool SymbolicLink() const;
+    // The permission bits (07777); -1 when the item can't be examined.
+    int Permissions() const;
+    // False where the file system keeps no modes (vfat, some network file systems).
+    bool SetPermissions(int mode) const;
+    // How long ago, by the system clock, the item itself (not a link's target) was last modified;
+    // negative for a time in the future. Nothing when there is no item.
+    std::optional<std::int64_t> SecondsSinceModified() const;
 
     // "" when the item has none, or where the file system keeps no extended attributes.
     std::string MacType() const;
@@ -52,8 +69,9 @@ public:
     // Flushes the item (a file's bytes and attributes, or a folder's entries) to the disk.
     bool Sync() const;
 
-    // For tests: makes every item behave as on a file system that refuses extended attributes.
-    static void SimulateAttributesRefused(bool refused);
+    // For tests: every attribute write fails with `error` (0: none), as on a full disk (ENOSPC).
+    // ENOTSUP fails reads too, as on a file system that keeps no extended attributes.
+    static void SimulateAttributeError(int error);
 
 private:
     std::string path_;

@@ -2,7 +2,7 @@
 
 #include <functional>
 #include <string>
-#include <vector>
+#include <tuple>
 
 #include "ApplPreferences.h"
 
@@ -15,14 +15,8 @@ ApplPreferences WithData(const std::string& data) {
 
 // Writes into the data string: each case starts from `before` and shows what is left.
 TEST(ApplPreferencesPartsTest, WritesOverwriteInPlaceAndNeverGrowTheData) {
-    struct Case {
-        const char* what;
-        std::string before;
-        std::function<void(ApplPreferences&)> write;
-        std::string after;
-    };
     using P = ApplPreferences;
-    const std::vector<Case> cases = {
+    const std::tuple<const char*, std::string, std::function<void(P&)>, std::string> cases[] = {
         {"a part running past the end is dropped whole", "0001000",
          [](P& p) { p.SetPartData("AB", 7); }, "0001000"},
         {"a part ending on the last byte fits", "0001000", [](P& p) { p.SetPartData("A", 7); },
@@ -54,15 +48,15 @@ TEST(ApplPreferencesPartsTest, WritesOverwriteInPlaceAndNeverGrowTheData) {
         {"defaults never replace what is there", "abcdefg",
          [](P& p) { EXPECT_FALSE(p.DefaultData("0001000")); }, "abcdefg"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ApplPreferences prefs = WithData(c.before);
-        c.write(prefs);
-        EXPECT_EQ(prefs.GetData(), c.after);
+    for (const auto& [what, before, write, after] : cases) {
+        ApplPreferences prefs = WithData(before);
+        write(prefs);
+        EXPECT_EQ(prefs.GetData(), after) << what;
     }
 }
 
-TEST(ApplPreferencesPartsTest, ReadsGiveShortOrEmptyResultsPastTheEnd) {
+// Reads never fail: short or empty results past the end, 0 where no number stands.
+TEST(ApplPreferencesPartsTest, ReadsGiveShortEmptyOrZeroResults) {
     const ApplPreferences prefs = WithData("0001000");
     EXPECT_EQ(prefs.GetPartData(6, 5), "00");
     EXPECT_EQ(prefs.GetPartData(8, 1), "");
@@ -79,14 +73,10 @@ TEST(ApplPreferencesPartsTest, ReadsGiveShortOrEmptyResultsPastTheEnd) {
     EXPECT_EQ(WithData("FF0010gh").GetPartColor(1), 0xFF0010u);
     EXPECT_EQ(WithData("ff0a10").GetPartColor(1), 0xFF0A10u);
     EXPECT_EQ(WithData("00ff").GetPartColor(1), 0x000000u);
-}
 
-// A tampered file can hold anything where a number is expected.
-TEST(ApplPreferencesPartsTest, PartsThatHoldNoNumberReadAsZero) {
+    // A tampered file can hold anything where a number is expected.
     for (const char* data : {"abc1000", "nan1000", "inf1000", "   1000"}) {
-        SCOPED_TRACE(data);
-        const ApplPreferences prefs = WithData(data);
-        EXPECT_EQ(prefs.GetPartInteger(1, 3), 0);
+        EXPECT_EQ(WithData(data).GetPartInteger(1, 3), 0) << data;
     }
     EXPECT_EQ(WithData("99999999999").GetPartInteger(1, 11), 2147483647);
     EXPECT_EQ(WithData("-9999999999").GetPartInteger(1, 11), -2147483647 - 1);

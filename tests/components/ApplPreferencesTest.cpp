@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/xattr.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ApplPreferences.h"
@@ -17,6 +20,8 @@
 namespace {
 const std::string kName = "Tembroloの設定";
 const std::string kDefaults = "0001000";
+using NameList = std::vector<std::string>;
+using Perms = std::filesystem::perms;
 
 // A run of the program as far as its preferences go: open, complete from the defaults, let the
 // game change what it changes, quit.
@@ -31,6 +36,11 @@ std::string RunProgram(const std::function<void(ApplPreferences&)>& play = {}) {
     return prefs.GetData();
 }
 
+// A run that sets a new cloud-hiding record of 456.
+std::string RunWithNewRecord() {
+    return RunProgram([](ApplPreferences& prefs) { prefs.SetPartInteger(456, 5, 3); });
+}
+
 class PrefsFileTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -38,108 +48,91 @@ protected:
         ::mkdir(config.c_str(), 0700);
     }
     void TearDown() override {
-        FolderItem::SimulateAttributesRefused(false);
+        FolderItem::SimulateAttributeError(0);
         SimulateExchangeRefused(false);
         SetFileEventObserver({});
     }
 
+    std::string Path(const std::string& name) const { return config + "/" + name; }
     // A file of ours under `name`, as an earlier run would have left it.
     void Ours(const std::string& name, const std::string& bytes) const {
-        WriteBytes(config + "/" + name, bytes);
-        SetKind(config + "/" + name, "QVLK", "PREF");
+        WriteBytes(Path(name), bytes);
+        SetKind(Path(name), "QVLK", "PREF");
     }
-    std::optional<std::string> File(const std::string& name) const {
-        return ReadBytes(config + "/" + name);
-    }
+    std::optional<std::string> File(const std::string& name) const { return ReadBytes(Path(name)); }
+
+    void ExpectOnlySettingsFilesAreOurs() const;
+    void ExpectFailedSaveKeepsTheOldFile(const std::function<void()>& run) const;
 
     ScratchFolder scratch;
     std::string config = scratch / "config";
 };
 
-TEST_F(PrefsFileTest, FirstRunWritesTheMarkerAndTheDefaults) {
-    ApplPreferences prefs(kName, "QVLK");
-    prefs.Restore();
-    EXPECT_EQ(prefs.GetData(), "");
-    EXPECT_TRUE(prefs.DefaultData(kDefaults));
-    prefs.Save();
-
+TEST_F(PrefsFileTest, SavesReplaceTheFileWholeWithItsKindAndMode) {
+    // The search stops at the free plain name: a file of ours under a number is ignored.
+    Ours(kName + "_1", "001231000");
+    EXPECT_EQ(RunProgram(), kDefaults);
     EXPECT_EQ(File(kName), "000001000");
-    EXPECT_EQ(Attribute(config + "/" + kName, "creator"), "QVLK");
-    EXPECT_EQ(Attribute(config + "/" + kName, "type"), "PREF");
-    EXPECT_EQ(Names(config), std::vector<std::string>{kName});  // no shadow left behind
+    EXPECT_EQ(std::filesystem::status(Path(kName)).permissions(), Perms(0600));  // like the folder
+
+    ::chmod(Path(kName).c_str(), 0640);
+    RunWithNewRecord();
+    EXPECT_EQ(File(kName), "000001456");
+    EXPECT_EQ(std::filesystem::status(Path(kName)).permissions(),
+              Perms(0640));  // the user's choice
+    EXPECT_EQ(Attribute(Path(kName), "creator"), "QVLK");
+    EXPECT_EQ(Attribute(Path(kName), "type"), "PREF");
+    EXPECT_EQ(Names(config), (NameList{kName, kName + "_1"}));  // no shadow left behind
+    EXPECT_EQ(File(kName + "_1"), "001231000");
 }
 
 TEST_F(PrefsFileTest, UnchangedRunLeavesTheFileAloneUnlessSaveModeAsks) {
     Ours(kName, "001231000");
-    const std::string path = config + "/" + kName;
-    const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
-    ::utimensat(AT_FDCWD, path.c_str(), old, 0);
-
+    Age(Path(kName), 1000);
+    const auto written = std::filesystem::last_write_time(Path(kName));
     EXPECT_EQ(RunProgram(), "1231000");
-    struct stat info {};
-    ::stat(path.c_str(), &info);
-    EXPECT_EQ(info.st_mtim.tv_sec, 1000000000);
+    EXPECT_EQ(std::filesystem::last_write_time(Path(kName)), written);
 
     RunProgram([](ApplPreferences& prefs) { prefs.SetSaveMode(1); });
-    ::stat(path.c_str(), &info);
-    EXPECT_NE(info.st_mtim.tv_sec, 1000000000);
+    EXPECT_NE(std::filesystem::last_write_time(Path(kName)), written);
     EXPECT_EQ(File(kName), "001231000");
 }
 
-TEST_F(PrefsFileTest, NewRecordReplacesTheFileWhole) {
-    Ours(kName, "001231000");
-    RunProgram([](ApplPreferences& prefs) { prefs.SetPartInteger(456, 5, 3); });
-    EXPECT_EQ(File(kName), "001231456");
-    EXPECT_EQ(Attribute(config + "/" + kName, "type"), "PREF");
-    EXPECT_EQ(Names(config), std::vector<std::string>{kName});
-}
-
-// What a run makes of whatever is under the name, and what it leaves there at quit.
+// What a run makes of whatever is under the name, and what it saves after choosing sound B.
 TEST_F(PrefsFileTest, FileContentsDecideTheData) {
-    struct Case {
-        const char* what;
-        std::string stored;
-        std::string restored;
-        std::string afterDefaults;
-    };
     const std::string binary("00\0\xff\x80\r\n\x01\x02", 9);
-    const std::vector<Case> cases = {
-        {"empty", "", "", kDefaults},
-        {"one byte", "0", "", kDefaults},
-        {"marker only", "00", "", kDefaults},
-        {"short data is completed", "0012", "12", "1201000"},
-        {"unmarked", "010001000", "", kDefaults},
-        {"unmarked, long", "XX" + std::string(5000, '7'), "", kDefaults},
-        {"line end is data", "000001000\r", "0001000\r", "0001000\r"},
-        {"binary bytes pass unchanged", binary, binary.substr(2), binary.substr(2)},
-        {"huge", "00" + std::string(ApplPreferences::kLongestFile, '5'), "", kDefaults},
+    const std::tuple<const char*, std::string, std::string, std::string> cases[] = {
+        // what, stored, restored, saved
+        {"empty", "", "", "00000B000"},
+        {"marker only", "00", "", "00000B000"},
+        {"one data byte", "007", "7", "00700B000"},
+        {"short data is completed", "0012", "12", "00120B000"},
+        {"unmarked", "010001000", "", "00000B000"},
+        {"unmarked, long", "XX" + std::string(5000, '7'), "", "00000B000"},
+        {"line end is data", "000001000\r", "0001000\r", "00000B000\r"},
+        {"binary bytes pass unchanged", binary, binary.substr(2),
+         binary.substr(0, 5) + "B" + binary.substr(6)},
+        {"huge", "00" + std::string(ApplPreferences::kLongestFile, '5'), "", "00000B000"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Ours(kName, c.stored);
+    for (const auto& [what, stored, restored, saved] : cases) {
+        SCOPED_TRACE(what);
+        Ours(kName, stored);
         ApplPreferences prefs(kName, "QVLK");
         prefs.Restore();
-        EXPECT_EQ(prefs.GetData(), c.restored);
+        EXPECT_EQ(prefs.GetData(), restored);
         prefs.DefaultData(kDefaults);
-        EXPECT_EQ(prefs.GetData(), c.afterDefaults);
+        prefs.SetPartData("B", 4);
         prefs.Save();
-        EXPECT_EQ(File(kName), c.restored == c.afterDefaults ? c.stored : "00" + c.afterDefaults);
-        EXPECT_EQ(Names(config), std::vector<std::string>{kName});
+        EXPECT_EQ(File(kName), saved);
+        EXPECT_EQ(Names(config), NameList{kName});
     }
 }
 
-TEST_F(PrefsFileTest, LineEndAfterTheDataSurvivesASave) {
-    Ours(kName, "000001000\n");
-    EXPECT_EQ(RunProgram([](ApplPreferences& prefs) { prefs.SetPartInteger(12, 1, 3); }),
-              "0121000\n");
-    EXPECT_EQ(File(kName), "000121000\n");
-}
-
 TEST_F(PrefsFileTest, ForeignItemsUnderTheNameAreSkippedAndKept) {
-    WriteBytes(config + "/" + kName, "somebody else's notes");
-    WriteBytes(config + "/" + kName + "_1", "00999");
-    SetKind(config + "/" + kName + "_1", "QVLK", "TEXT");
-    ::mkdir((config + "/" + kName + "_2").c_str(), 0700);
+    WriteBytes(Path(kName), "somebody else's notes");
+    WriteBytes(Path(kName + "_1"), "00999");
+    SetKind(Path(kName + "_1"), "QVLK", "TEXT");
+    ::mkdir(Path(kName + "_2").c_str(), 0700);
 
     EXPECT_EQ(RunProgram(), kDefaults);
     EXPECT_EQ(File(kName + "_3"), "000001000");
@@ -152,39 +145,135 @@ TEST_F(PrefsFileTest, ForeignItemsUnderTheNameAreSkippedAndKept) {
     EXPECT_EQ(Names(config).size(), 4u);
 }
 
-TEST_F(PrefsFileTest, OwnFileUnderANumberIsIgnoredWhileThePlainNameIsFree) {
-    Ours(kName + "_1", "001231000");
-    EXPECT_EQ(RunProgram(), kDefaults);
-    EXPECT_EQ(File(kName), "000001000");
-    EXPECT_EQ(File(kName + "_1"), "001231000");
+// Where no item can carry a kind, the contents alone must tell the game's own file, found again
+// run after run, from another program's, which is never altered.
+void PrefsFileTest::ExpectOnlySettingsFilesAreOurs() const {
+    std::string noise = "00";
+    for (int i = 0; noise.size() < 4096; ++i) {
+        noise += static_cast<char>(i * 7919 % 251);
+    }
+    // What stands under the name, and what it holds after a save when it is ours: the game's own
+    // file (digits, sound codes), with an editor's line end, or cut short. Any other stays as it
+    // was: too short, another marker, text or random bytes after the marker, too long.
+    const std::pair<std::string, std::string> cases[] = {
+        {"001231000", "001231456"},
+        {"00999AZaz\r\n", "00999A456\r\n"},
+        {"0012", "001201456"},
+        {"00", ""},
+        {"011231000", ""},
+        {"00 notes", ""},
+        {noise, ""},
+        {"00" + std::string(ApplPreferences::kLongestFile - 1, '1'), ""}};
+    for (const auto& [stored, saved] : cases) {
+        SCOPED_TRACE(stored.substr(0, 12));
+        std::filesystem::remove(Path(kName + "_1"));
+        WriteBytes(Path(kName), stored);
+        RunWithNewRecord();
+        const std::string ours = saved.empty() ? "000001456" : saved;
+        EXPECT_EQ(File(saved.empty() ? kName + "_1" : kName), ours);
+        EXPECT_TRUE(saved.empty() ? File(kName) == stored : Names(config).size() == 1)
+            << "another's file altered, or ours passed over";
+        EXPECT_EQ("00" + RunProgram(), ours);  // and ours is found again
+    }
 }
 
-// Where the file system refuses extended attributes no file can carry our kind; the program's own
-// file must still be found run after run, not passed over for a new numbered one each time.
-TEST_F(PrefsFileTest, WithoutAttributesTheFileUnderTheNameIsOurs) {
-    FolderItem::SimulateAttributesRefused(true);
-    RunProgram();
-    RunProgram([](ApplPreferences& prefs) { prefs.SetPartInteger(77, 1, 3); });
-    EXPECT_EQ(RunProgram(), "0771000");
-    EXPECT_EQ(Names(config), std::vector<std::string>{kName});
-    EXPECT_EQ(File(kName), "000771000");
-
-    // The marker still decides; a folder is still no file.
-    WriteBytes(config + "/" + kName, "notes");
-    EXPECT_EQ(RunProgram(), kDefaults);
-    std::filesystem::remove(config + "/" + kName);
-    ::mkdir((config + "/" + kName).c_str(), 0700);
-    RunProgram();
-    EXPECT_EQ(File(kName + "_1"), "000001000");
+TEST_F(PrefsFileTest, WithoutAttributesOnlyASettingsFileIsOurs) {
+    FolderItem::SimulateAttributeError(ENOTSUP);
+    ExpectOnlySettingsFilesAreOurs();
 }
 
-TEST_F(PrefsFileTest, LeftoverShadowsAreLeftAlone) {
+TEST_F(PrefsFileTest, OnRamfsOnlyASettingsFileIsOurs) {
+    if (!scratch.Mount("config", "ramfs", "mode=0700")) {
+        GTEST_SKIP() << "can't mount a ramfs here (it takes root)";
+    }
+    ExpectOnlySettingsFilesAreOurs();
+}
+
+// A save that fails, on a disk too full for the new bytes or for their kind, keeps the old file
+// with its kind and removes no leftover: a new file without our kind would be taken for another
+// program's at the next start, and the records lost.
+void PrefsFileTest::ExpectFailedSaveKeepsTheOldFile(const std::function<void()>& run) const {
     Ours(kName, "001231000");
-    WriteBytes(config + "/" + kName + "000001", "00half");
-    RunProgram([](ApplPreferences& prefs) { prefs.SetPartInteger(1, 1, 3); });
-    EXPECT_EQ(File(kName), "000011000");
-    EXPECT_EQ(File(kName + "000001"), "00half");
-    EXPECT_EQ(Names(config).size(), 2u);
+    Ours(kName + "000001", "00123");
+    Age(Path(kName + "000001"), 120);
+    run();
+    EXPECT_EQ(File(kName), "001231000");
+    EXPECT_EQ(Attribute(Path(kName), "type"), "PREF");
+    EXPECT_EQ(Names(config), (NameList{kName, kName + "000001"}));
+}
+
+TEST_F(PrefsFileTest, FullDiskKeepsTheOldFile) {
+    // Files may grow to 5 bytes: the shadow is cut short after the marker and three data bytes.
+    ExpectFailedSaveKeepsTheOldFile([] { WithFileSizeLimit(5, [] { RunWithNewRecord(); }); });
+}
+
+TEST_F(PrefsFileTest, KindThatCantBeWrittenKeepsTheOldFile) {
+    ExpectFailedSaveKeepsTheOldFile([] {
+        FolderItem::SimulateAttributeError(ENOSPC);
+        RunWithNewRecord();
+    });
+}
+
+TEST_F(PrefsFileTest, FullTmpfsKeepsTheOldFile) {
+    if (!scratch.Mount("config", "tmpfs", "size=1m,nr_inodes=8,mode=0700")) {
+        GTEST_SKIP() << "can't mount a tmpfs here (it takes root)";
+    }
+    if (::setxattr(config.c_str(), "user.probe", "x", 1, 0) != 0) {
+        GTEST_SKIP() << "tmpfs keeps no user attributes before Linux 6.6";
+    }
+    ExpectFailedSaveKeepsTheOldFile([this] {
+        // Attributes take up the room for items, all but one file's: there is room for the shadow
+        // but none for its kind.
+        WriteBytes(Path("spare"), "");
+        int i = 0;
+        while (::setxattr(config.c_str(), ("user." + std::to_string(i++)).c_str(), "x", 1, 0) ==
+               0) {
+        }
+        std::filesystem::remove(Path("spare"));
+        RunWithNewRecord();
+    });
+}
+
+// Settings kept elsewhere and linked in: the link's target is saved, and the link stays.
+TEST_F(PrefsFileTest, SaveThroughALinkWritesItsTarget) {
+    ::mkdir((scratch / "elsewhere").c_str(), 0700);
+    WriteBytes(scratch / "elsewhere/real", "001231000");
+    SetKind(scratch / "elsewhere/real", "QVLK", "PREF");
+    ::symlink("../elsewhere/real", Path("link").c_str());
+    ::symlink("link", Path(kName).c_str());
+
+    RunWithNewRecord();
+    EXPECT_EQ(ReadBytes(scratch / "elsewhere/real"), "001231456");
+    EXPECT_EQ(Names(scratch / "elsewhere"), NameList{"real"});
+    EXPECT_EQ(Names(config), (NameList{kName, "link"}));
+    EXPECT_TRUE(std::filesystem::is_symlink(Path(kName)));
+}
+
+// Shadows left by interrupted saves: once a save has put its own file in place, it removes those
+// that are provably ours (by kind, or where no item has one by contents) and untouched for a
+// minute (another running copy may be writing one).
+TEST_F(PrefsFileTest, OldLeftoversOfOursAreRemoved) {
+    // After the name; with our kind; contents; age in s; removed by kind; removed by contents.
+    const std::tuple<std::string, bool, const char*, int, bool, bool> cases[] = {
+        {"000001", true, "001", 120, true, true},    {"000002", true, "001", 30, false, false},
+        {"000003", false, "001", 120, false, true},  {"000004", true, "\x01\x02", 120, true, false},
+        {"00005", true, "001", 120, false, false},   {"00000x", true, "001", 120, false, false},
+        {"_1000001", true, "001", 120, false, false}};
+    for (const bool byKind : {true, false}) {
+        FolderItem::SimulateAttributeError(byKind ? 0 : ENOTSUP);
+        Ours(kName, "001231000");
+        for (const auto& [suffix, kind, bytes, age, removedByKind, removedByContents] : cases) {
+            kind ? Ours(kName + suffix, bytes) : WriteBytes(Path(kName + suffix), bytes);
+            Age(Path(kName + suffix), age);
+        }
+        RunWithNewRecord();
+        EXPECT_EQ(File(kName), "001231456");
+        for (const auto& [suffix, kind, bytes, age, removedByKind, removedByContents] : cases) {
+            EXPECT_EQ(File(kName + suffix).has_value(),
+                      !(byKind ? removedByKind : removedByContents))
+                << suffix << (byKind ? " by kind" : " by contents");
+        }
+    }
 }
 
 TEST_F(PrefsFileTest, UnusablePreferencesFolderLosesNothing) {
@@ -201,30 +290,15 @@ TEST_F(PrefsFileTest, UnusablePreferencesFolderLosesNothing) {
     EXPECT_EQ(RunProgram([](ApplPreferences& prefs) { prefs.SetPartInteger(5, 1, 3); }), "0051000");
     ScratchFolder::SetWritable(config, true);
     EXPECT_EQ(File(kName), "001231000");
-    EXPECT_EQ(Names(config), std::vector<std::string>{kName});
-}
-
-TEST_F(PrefsFileTest, FullDiskKeepsTheOldFile) {
-    Ours(kName, "001231000");
-    // Files may grow to 5 bytes: the shadow is cut short after the marker and three data bytes.
-    WithFileSizeLimit(
-        5, [] { RunProgram([](ApplPreferences& prefs) { prefs.SetPartInteger(999, 1, 3); }); });
-
-    EXPECT_EQ(File(kName), "001231000");
-    EXPECT_EQ(Names(config), std::vector<std::string>{kName});
+    EXPECT_EQ(Names(config), NameList{kName});
 }
 
 // A process killed at any moment of a save leaves under the name either the whole old file or
 // the whole new one, and the next run carries on from it.
 TEST_F(PrefsFileTest, KilledSaveLeavesOldOrNewFileWhole) {
     GTEST_FLAG_SET(death_test_style, "fast");
-    struct Case {
-        const char* what;
-        bool hasOldFile;
-        bool exchangeRefused;
-        FileEvent killAt;
-    };
-    const std::vector<Case> cases = {
+    const std::tuple<const char*, bool, bool, FileEvent> cases[] = {
+        // what, with an old file, exchange refused, kill at
         {"after the shadow is written", true, false, FileEvent::OutputClosed},
         {"after the exchange", true, false, FileEvent::Exchanged},
         {"before the shadow is deleted", true, false, FileEvent::Deleting},
@@ -232,33 +306,31 @@ TEST_F(PrefsFileTest, KilledSaveLeavesOldOrNewFileWhole) {
         {"first run, after the shadow is written", false, false, FileEvent::OutputClosed},
         {"first run, after the shadow is moved", false, false, FileEvent::Moved},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, hasOldFile, exchangeRefused, killAt] : cases) {
+        SCOPED_TRACE(what);
         std::filesystem::remove_all(config);
         ::mkdir(config.c_str(), 0700);
-        if (c.hasOldFile) {
+        if (hasOldFile) {
             Ours(kName, "001231000");
         }
         EXPECT_EXIT(
             {
-                SimulateExchangeRefused(c.exchangeRefused);
+                SimulateExchangeRefused(exchangeRefused);
                 SetFileEventObserver([&](FileEvent event, const std::string&) {
-                    if (event == c.killAt) {
+                    if (event == killAt) {
                         std::raise(SIGKILL);
                     }
                 });
-                RunProgram([](ApplPreferences& prefs) { prefs.SetPartInteger(456, 5, 3); });
+                RunWithNewRecord();
                 std::_Exit(0);
             },
             testing::KilledBySignal(SIGKILL), "");
 
         // Whole old or whole new; with no old file, nothing is as good as the old.
-        const auto left = File(kName);
-        if (c.hasOldFile) {
-            EXPECT_TRUE(left == "001231000" || left == "001231456") << left.value_or("(none)");
-        } else {
-            EXPECT_TRUE(!left || left == "000001456") << *left;
-        }
+        const std::string left = File(kName).value_or("");
+        EXPECT_TRUE(hasOldFile ? left == "001231000" || left == "001231456"
+                               : left.empty() || left == "000001456")
+            << left;
         const std::string next =
             RunProgram([](ApplPreferences& prefs) { prefs.SetPartData("B", 4); });
         EXPECT_EQ(File(kName), "00" + next);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -61,19 +62,17 @@ TEST_F(ShadowFilerTest, LeftoverShadowsAreSkippedAndKept) {
 }
 
 TEST_F(ShadowFilerTest, CleanUpPutsTheShadowInPlace) {
-    struct Case {
-        const char* what;
-        bool baseExists;
-        bool exchangeRefused;
-    };
-    for (const Case& c : {Case{"exchange", true, false}, Case{"exchange refused", true, true},
-                          Case{"first save, no base", false, false}}) {
-        SCOPED_TRACE(c.what);
+    // What; with a base; exchange refused.
+    const std::tuple<const char*, bool, bool> cases[] = {{"exchange", true, false},
+                                                         {"exchange refused", true, true},
+                                                         {"first save, no base", false, false}};
+    for (const auto& [what, baseExists, exchangeRefused] : cases) {
+        SCOPED_TRACE(what);
         std::filesystem::remove(scratch / "prefs");
-        if (c.baseExists) {
+        if (baseExists) {
             WriteBytes(scratch / "prefs", "old contents");
         }
-        SimulateExchangeRefused(c.exchangeRefused);
+        SimulateExchangeRefused(exchangeRefused);
         std::vector<std::pair<FileEvent, std::string>> events;
         SetFileEventObserver(
             [&](FileEvent e, const std::string& path) { events.emplace_back(e, path); });
@@ -92,45 +91,41 @@ TEST_F(ShadowFilerTest, CleanUpPutsTheShadowInPlace) {
     }
 }
 
-TEST_F(ShadowFilerTest, CleanUpWithoutAWrittenShadowChangesNothing) {
+// CleanUp before anything was written, or Abort after a write: the old file stays as it was.
+TEST_F(ShadowFilerTest, NothingWrittenOrAbortedLeavesTheBaseAlone) {
     WriteBytes(scratch / "prefs", "old");
-    ShadowFiler filer(Item("prefs"));
-    filer.CleanUp();
-    EXPECT_EQ(filer.RefStatus(), ShadowFiler::kStatusCleanedUp);
-    EXPECT_EQ(ReadBytes(scratch / "prefs"), "old");
-    EXPECT_EQ(Names(scratch.Path()).size(), 1u);
+    for (const bool abort : {false, true}) {
+        ShadowFiler filer(Item("prefs"));
+        if (abort) {
+            WriteBytes(filer.RefShadowFile()->ShellPath(), "half");
+        }
+        abort ? filer.Abort() : filer.CleanUp();
+        EXPECT_EQ(filer.RefStatus(),
+                  abort ? ShadowFiler::kStatusAborted : ShadowFiler::kStatusCleanedUp);
+        EXPECT_EQ(filer.RefShadowFile(), nullptr);
+        EXPECT_EQ(Names(scratch.Path()), std::vector<std::string>{"prefs"});
+        EXPECT_EQ(ReadBytes(scratch / "prefs"), "old");
+    }
 }
 
-TEST_F(ShadowFilerTest, AbortThrowsTheShadowAway) {
-    WriteBytes(scratch / "prefs", "old");
-    ShadowFiler filer(Item("prefs"));
-    WriteBytes(filer.RefShadowFile()->ShellPath(), "half");
-    filer.Abort();
-    EXPECT_EQ(filer.RefStatus(), ShadowFiler::kStatusAborted);
-    EXPECT_EQ(filer.RefShadowFile(), nullptr);
-    EXPECT_EQ(Names(scratch.Path()), std::vector<std::string>{"prefs"});
-    EXPECT_EQ(ReadBytes(scratch / "prefs"), "old");
-}
-
+// A folder (or no base at all) gives nothing to write; a bare name has no folder to hold a shadow,
+// so the caller writes the base in place.
 TEST_F(ShadowFilerTest, WithoutAShadowTheCallerWritesInPlace) {
     ::mkdir((scratch / "folder").c_str(), 0700);
-    ShadowFiler folderBase(Item("folder"));
-    EXPECT_EQ(folderBase.RefStatus(), ShadowFiler::kStatusBaseIsFolder);
-    EXPECT_EQ(folderBase.RefShadowFile(), nullptr);
-    folderBase.CleanUp();
+    const std::tuple<FolderItemPtr, std::int32_t, std::string> cases[] = {
+        {Item("folder"), ShadowFiler::kStatusBaseIsFolder, ""},
+        {nullptr, ShadowFiler::kStatusBaseIsFolder, ""},
+        {std::make_shared<FolderItem>("prefs"), ShadowFiler::kStatusNoTemporaryFolder, "prefs"},
+    };
+    for (const auto& [base, status, written] : cases) {
+        ShadowFiler filer(base);
+        EXPECT_EQ(filer.RefStatus(), status);
+        EXPECT_FALSE(filer.RefShadowAvail());
+        EXPECT_EQ(filer.RefShadowFile() ? filer.RefShadowFile()->ShellPath() : "", written);
+        filer.CleanUp();
+        EXPECT_EQ(filer.RefStatus(), ShadowFiler::kStatusCleanedUp);
+        EXPECT_EQ(filer.RefShadowFile(), nullptr);
+    }
     EXPECT_TRUE(std::filesystem::is_directory(scratch / "folder"));
-
-    ShadowFiler noBase(nullptr);
-    EXPECT_EQ(noBase.RefStatus(), ShadowFiler::kStatusBaseIsFolder);
-    EXPECT_EQ(noBase.RefShadowFile(), nullptr);
-
-    // A bare name has no folder to hold a shadow.
-    ShadowFiler noFolder(std::make_shared<FolderItem>("prefs"));
-    EXPECT_EQ(noFolder.RefStatus(), ShadowFiler::kStatusNoTemporaryFolder);
-    EXPECT_FALSE(noFolder.RefShadowAvail());
-    EXPECT_EQ(noFolder.RefShadowFile()->ShellPath(), "prefs");
-    noFolder.CleanUp();
-    EXPECT_EQ(noFolder.RefStatus(), ShadowFiler::kStatusCleanedUp);
-    EXPECT_EQ(noFolder.RefShadowFile(), nullptr);
 }
 }  // namespace

@@ -56,6 +56,12 @@ TEST(FolderItemTest, ChildIsAReferenceEvenToAFreeName) {
     ::symlink("nowhere", (scratch / "dangling").c_str());
     EXPECT_TRUE(folder.Child("dangling")->Exists());  // the name is taken
     EXPECT_FALSE(folder.Child("dangling")->Directory());
+    // A link leads to its target, read from the link's folder or absolute, existing or not; a
+    // loop is given up as the kernel gives it up.
+    ::symlink((scratch / "dangling").c_str(), (scratch / "absolute").c_str());
+    ::symlink("loop", (scratch / "loop").c_str());
+    EXPECT_EQ(folder.Child("absolute")->LinkTarget()->ShellPath(), scratch / "nowhere");
+    EXPECT_EQ(folder.Child("loop")->LinkTarget()->ShellPath(), scratch / "loop");
 }
 
 TEST(FolderItemTest, TypeAndCreatorAreExtendedAttributes) {
@@ -69,11 +75,11 @@ TEST(FolderItemTest, TypeAndCreatorAreExtendedAttributes) {
     EXPECT_EQ(Attribute(scratch / "prefs", "creator"), "QVLK");
     EXPECT_TRUE(file.MacAttributesSupported());
 
-    FolderItem::SimulateAttributesRefused(true);
+    FolderItem::SimulateAttributeError(ENOTSUP);
     EXPECT_FALSE(file.MacAttributesSupported());
     EXPECT_EQ(file.MacType(), "");
     EXPECT_FALSE(file.SetMacType("TEXT"));
-    FolderItem::SimulateAttributesRefused(false);
+    FolderItem::SimulateAttributeError(0);
     EXPECT_EQ(file.MacType(), "PREF");
 }
 
