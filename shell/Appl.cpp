@@ -102,18 +102,21 @@ std::shared_ptr<MenuItem> FileClose() {
 }
 
 int RunTembrolo(int argc, char** argv) {
+    // Before the QApplication, which takes tens of ms: a Ctrl+C or kill from here on quits like
+    // the menu does, so the settings are saved.
+    CatchTerminationSignals();
+    IgnoreFileSizeLimitSignal();
     QApplication qtApp(argc, argv);
     int code = 0;
     {
         auto app = shell::Startup();
-        // Ctrl+C or a kill in a terminal quits like the menu does, so the settings are saved.
         QuitOnTerminationSignals([] {
             if (Application* current = Application::Current()) {
                 current->Quit();
             }
         });
         code = app->Run();
-        StopQuittingOnTerminationSignals();
+        IgnoreTerminationSignals();
         shell::ReleaseAll();
     }
     return code;
