@@ -69,19 +69,20 @@ std::unique_ptr<Appl> Startup() {
     return app;
 }
 
-// Everything start-up made goes before the Qt application does.
+}  // namespace
+
+// The windows' game objects hold sounds of their own, so the samples are freed with the windows,
+// and the audio device closes only after that, once nothing can play.
 void ReleaseAll() {
+    ReleaseSoundItems();
     ReleaseHelpWindow();
     ReleaseAboutWindow();
     ReleaseFortuneWindow();
     ReleaseMainWindow();
     ReleaseMenu();
-    ReleaseSoundItems();
-    Sound::CloseAudio();
     FileTypes::Release();
+    Sound::CloseAudio();
 }
-
-}  // namespace
 
 }  // namespace shell
 
