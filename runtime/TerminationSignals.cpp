@@ -5,6 +5,7 @@
 
 #include <QSocketNotifier>
 #include <array>
+#include <cerrno>
 #include <csignal>
 #include <memory>
 
@@ -18,62 +19,70 @@ struct SignalPipe {
 };
 
 // Written by the signal handler, so a plain global that it can reach without a call.
-volatile int gWriteEnd = -1;
+volatile std::sig_atomic_t gWriteEnd = -1;
 
 SignalPipe& ThePipe() {
     static SignalPipe pipe;
     return pipe;
 }
 
+// May interrupt any code on any thread, so it only writes; a full pipe already holds a quit.
 void OnSignal(int /*signal*/) {
+    const int savedErrno = errno;
     const char byte = 1;
     if (gWriteEnd >= 0) {
         [[maybe_unused]] const ssize_t written = ::write(gWriteEnd, &byte, 1);
     }
+    errno = savedErrno;
 }
 
 void OnReadable() {
-    std::array<char, 16> bytes{};
+    std::array<char, 256> bytes{};
     while (::read(ThePipe().fds[0], bytes.data(), bytes.size()) > 0) {
     }
     if (ThePipe().quit) {
         ThePipe().quit();
     }
 }
-}  // namespace
 
-void QuitOnTerminationSignals(std::function<void()> quit) {
-    SignalPipe& p = ThePipe();
-    p.quit = std::move(quit);
-    if (p.fds[0] < 0) {
-        if (::pipe2(p.fds.data(), O_NONBLOCK | O_CLOEXEC) != 0) {
-            return;
-        }
-        p.notifier = std::make_unique<QSocketNotifier>(p.fds[0], QSocketNotifier::Read);
-        QObject::connect(p.notifier.get(), &QSocketNotifier::activated, [] { OnReadable(); });
-    }
-    gWriteEnd = p.fds[1];
+void SetDisposition(void (*handler)(int)) {
     struct sigaction action {};
-    action.sa_handler = OnSignal;
+    action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (int signal : kSignals) {
         ::sigaction(signal, &action, nullptr);
     }
 }
+}  // namespace
 
-void StopQuittingOnTerminationSignals() {
-    for (int signal : kSignals) {
-        std::signal(signal, SIG_DFL);
-    }
+void CatchTerminationSignals() {
     SignalPipe& p = ThePipe();
-    gWriteEnd = -1;
+    if (p.fds[0] < 0 && ::pipe2(p.fds.data(), O_NONBLOCK | O_CLOEXEC) != 0) {
+        return;
+    }
+    gWriteEnd = p.fds[1];
+    SetDisposition(OnSignal);
+}
+
+void QuitOnTerminationSignals(std::function<void()> quit) {
+    CatchTerminationSignals();
+    SignalPipe& p = ThePipe();
+    p.quit = std::move(quit);
+    if (p.fds[0] >= 0 && !p.notifier) {
+        p.notifier = std::make_unique<QSocketNotifier>(p.fds[0], QSocketNotifier::Read);
+        QObject::connect(p.notifier.get(), &QSocketNotifier::activated, [] { OnReadable(); });
+    }
+}
+
+// The pipe stays open to the end: a handler already running on another thread may still write.
+void IgnoreTerminationSignals() {
+    SetDisposition(SIG_IGN);
+    SignalPipe& p = ThePipe();
     p.notifier.reset();
     p.quit = nullptr;
-    for (int& fd : p.fds) {
-        if (fd >= 0) {
-            ::close(fd);
-            fd = -1;
-        }
-    }
+}
+
+void IgnoreFileSizeLimitSignal() {
+    std::signal(SIGXFSZ, SIG_IGN);
 }

@@ -51,10 +51,10 @@ bool TextArea::ReadOnly() const {
 void TextArea::SetReadOnly(bool readOnly) {
     if (QPlainTextEdit* edit = AsEdit(Widget())) {
         edit->setReadOnly(readOnly);
-        // Read-only text can still be selected and copied.
-        edit->setTextInteractionFlags(readOnly
-                                          ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
-                                          : Qt::TextEditorInteraction);
+        // Read-only text can still be selected with the mouse and copied, and the keys still
+        // scroll it; selecting by keyboard would bring a blinking text cursor with it.
+        edit->setTextInteractionFlags(readOnly ? Qt::TextSelectableByMouse
+                                               : Qt::TextEditorInteraction);
     }
 }
 

@@ -69,19 +69,20 @@ std::unique_ptr<Appl> Startup() {
     return app;
 }
 
-// Everything start-up made goes before the Qt application does.
+}  // namespace
+
+// The windows' game objects hold sounds of their own, so the samples are freed with the windows,
+// and the audio device closes only after that, once nothing can play.
 void ReleaseAll() {
+    ReleaseSoundItems();
     ReleaseHelpWindow();
     ReleaseAboutWindow();
     ReleaseFortuneWindow();
     ReleaseMainWindow();
     ReleaseMenu();
-    ReleaseSoundItems();
-    Sound::CloseAudio();
     FileTypes::Release();
+    Sound::CloseAudio();
 }
-
-}  // namespace
 
 }  // namespace shell
 
@@ -102,18 +103,21 @@ std::shared_ptr<MenuItem> FileClose() {
 }
 
 int RunTembrolo(int argc, char** argv) {
+    // Before the QApplication, which takes tens of ms: a Ctrl+C or kill from here on quits like
+    // the menu does, so the settings are saved.
+    CatchTerminationSignals();
+    IgnoreFileSizeLimitSignal();
     QApplication qtApp(argc, argv);
     int code = 0;
     {
         auto app = shell::Startup();
-        // Ctrl+C or a kill in a terminal quits like the menu does, so the settings are saved.
         QuitOnTerminationSignals([] {
             if (Application* current = Application::Current()) {
                 current->Quit();
             }
         });
         code = app->Run();
-        StopQuittingOnTerminationSignals();
+        IgnoreTerminationSignals();
         shell::ReleaseAll();
     }
     return code;

@@ -23,6 +23,10 @@ public:
     bool HelpApp_Action();
 };
 
+// At exit, after the event loop: lets go of everything start-up made, in this order: the five
+// sound items, the windows and the menu bar, the file type; then the audio device closes.
+void ReleaseAll();
+
 }  // namespace shell
 
 // The application object; throws when there is none or it is not an Appl.

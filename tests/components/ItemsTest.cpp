@@ -24,29 +24,29 @@ protected:
 };
 }  // namespace
 
-TEST_F(ItemsTest, APictureAddedWhileRunningIsPickedUpAndThenKept) {
-    EXPECT_EQ(DigitPict(), nullptr);
-    EXPECT_EQ(DigitPict(), nullptr);
-
-    Ship("DigitPict.png");
-    const PicturePtr first = DigitPict();
-    ASSERT_NE(first, nullptr);
-
-    fs::remove(folder / "DigitPict.png");
-    EXPECT_EQ(DigitPict(), first);  // the very same object, without looking again
-}
-
-TEST_F(ItemsTest, WithoutAResourcesFolderPicturesAreLookedForAgainLater) {
+// Without a resources folder or without the file, a picture is looked for again at every call.
+TEST_F(ItemsTest, AMissingPictureIsPickedUpOnceAddedAndThenKept) {
     SetResourcesFolder(std::nullopt);
     EXPECT_EQ(TargetsPict(), nullptr);
-    Ship("TargetsPict.png");
     SetResourcesFolder(folder.Path());
-    ASSERT_NE(TargetsPict(), nullptr);
-    EXPECT_EQ(TargetsPict()->Transparent, 1);
+    EXPECT_EQ(TargetsPict(), nullptr);
+
+    Ship("TargetsPict.png");
+    const PicturePtr first = TargetsPict();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->Transparent, 1);
+    fs::remove(folder / "TargetsPict.png");
+    EXPECT_EQ(TargetsPict(), first);  // the very same object, without looking again
 }
 
+// A sound is looked for once: missing then, by folder or by file, it stays nothing for the run.
 TEST_F(ItemsTest, ASoundMissingAtItsFirstCallStaysSilentForTheRun) {
+    SetResourcesFolder(std::nullopt);
+    EXPECT_EQ(OpenSnd(), nullptr);
+    SetResourcesFolder(folder.Path());
+    Ship("OpenSnd.wav");
     Ship("EndSnd.wav");
+    EXPECT_EQ(OpenSnd(), nullptr);
     EXPECT_EQ(SilenceSnd(), nullptr);
     Ship("SilenceSnd.wav");
     EXPECT_EQ(SilenceSnd(), nullptr);
@@ -56,14 +56,6 @@ TEST_F(ItemsTest, ASoundMissingAtItsFirstCallStaysSilentForTheRun) {
     EXPECT_EQ(EndSnd(), gong);
     fs::remove(folder / "EndSnd.wav");
     EXPECT_EQ(EndSnd(), gong);
-}
-
-TEST_F(ItemsTest, WithoutAResourcesFolderSoundsAreNothingForGood) {
-    SetResourcesFolder(std::nullopt);
-    EXPECT_EQ(OpenSnd(), nullptr);
-    Ship("OpenSnd.wav");
-    SetResourcesFolder(folder.Path());
-    EXPECT_EQ(OpenSnd(), nullptr);
 }
 
 TEST(ShippedItemsTest, EveryItemLoadsAndOnlyTheFourSpritesSeeThroughWhite) {

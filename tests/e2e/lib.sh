@@ -71,12 +71,19 @@ e2e_setup() {
 
 x() { DISPLAY="$E2E_DISPLAY" "$@"; }
 
-# Starts the program with the fresh home and waits for its main window, which gets the focus.
-e2e_start() {
+# Starts the program with the fresh home, without waiting for anything. Arguments, if any, are a
+# command that runs before it and execs it (so E2E_PID stays the program's), as in
+# `e2e_launch bash -c 'ulimit -f 0 && exec "$@"' limited`.
+e2e_launch() {
     HOME="$E2E_DIR/home" XDG_CONFIG_HOME="$E2E_DIR/config" XDG_RUNTIME_DIR="$E2E_DIR" \
         SDL_AUDIODRIVER=dummy DISPLAY="$E2E_DISPLAY" QT_QPA_PLATFORM=xcb \
-        "$E2E_PROGRAM" >>"$E2E_DIR/program.log" 2>&1 &
+        "$@" "$E2E_PROGRAM" >>"$E2E_DIR/program.log" 2>&1 &
     E2E_PID=$!
+}
+
+# Starts the program (as e2e_launch) and waits for its main window, which gets the focus.
+e2e_start() {
+    e2e_launch "$@"
     E2E_WID="$(x timeout 20 xdotool search --sync --onlyvisible --name '^Tembrolo$' | head -n 1)" ||
         e2e_fail "no main window"
     x xdotool windowfocus --sync "$E2E_WID"
@@ -102,8 +109,9 @@ e2e_stop() {
     e2e_wait_exit
 }
 
+# Waits up to 5 s (or the given number of seconds) for the program's exit, which must be a clean one.
 e2e_wait_exit() {
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 $((${1:-5} * 20))); do
         if ! kill -0 "$E2E_PID" 2>/dev/null; then
             wait "$E2E_PID" || e2e_fail "the program exited with status $?"
             E2E_PID=""
@@ -112,6 +120,37 @@ e2e_wait_exit() {
         sleep 0.05
     done
     e2e_fail "the program did not quit"
+}
+
+# Sets E2E_STATUS to a line of the program's /proc status ("SigCgt", "Threads"), empty once it has
+# gone. No process is started, so that a loop of these can watch the first milliseconds of a start.
+E2E_STATUS=""
+e2e_status() {
+    local key value
+    E2E_STATUS=""
+    while read -r key value; do
+        if [[ "$key" == "$1:" ]]; then
+            E2E_STATUS="$value"
+            return
+        fi
+    done 2>/dev/null <"/proc/$E2E_PID/status" || true
+}
+
+# Whether the program (not the shell that is about to become it) has a handler for INT, HUP or
+# TERM.
+e2e_catches() {
+    local name number program
+    case "$1" in
+        HUP) number=1 ;;
+        INT) number=2 ;;
+        TERM) number=15 ;;
+        *) e2e_fail "e2e_catches: no signal $1" ;;
+    esac
+    read -r name 2>/dev/null <"/proc/$E2E_PID/comm" || return 1
+    program="${E2E_PROGRAM##*/}"
+    [[ "$name" == "${program:0:15}" ]] || return 1
+    e2e_status SigCgt
+    [[ -n "$E2E_STATUS" ]] && (((16#$E2E_STATUS >> (number - 1)) & 1))
 }
 
 e2e_key() { x xdotool key --clearmodifiers "$@"; }

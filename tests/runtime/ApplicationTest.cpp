@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QTimer>
+#include <array>
+#include <cerrno>
+#include <csignal>
 #include <string>
 #include <vector>
 
 #include "Application.h"
+#include "TerminationSignals.h"
 #include "Window.h"
 
 namespace {
@@ -93,12 +97,32 @@ TEST(ApplicationTest, TheWindowListIsTheOpenWindows) {
     LoggingApp app(log);
     LoggingWindow main(log, "main");
     LoggingWindow fortune(log, "fortune");
-    ASSERT_EQ(app.WindowCount(), 2);
-    EXPECT_EQ(app.Window(0), &main);
-    EXPECT_EQ(app.Window(1), &fortune);
-    EXPECT_EQ(app.Window(2), nullptr);
-    EXPECT_EQ(app.Window(-1), nullptr);
+    EXPECT_EQ(app.WindowCount(), 2);
+    EXPECT_EQ((std::array{app.Window(-1), app.Window(0), app.Window(1), app.Window(2)}),
+              (std::array<Window*, 4>{nullptr, &main, &fortune, nullptr}));
     main.Close();  // not AutoQuit: nothing more happens
     EXPECT_EQ(app.WindowCount(), 1);
     EXPECT_FALSE(app.IsQuitting());
+}
+
+// Signals that come before the event loop wait for it and quit once; the handler leaves errno as
+// it was even when its write fails; once the run is over the signals are ignored.
+TEST(ApplicationTest, TerminationSignalsQuitOnceTheLoopRunsAndAreIgnoredAfterIt) {
+    Log log;
+    LoggingApp app(log);
+    CatchTerminationSignals();
+    for (int i = 0; i < 70000; ++i) {  // more than the pipe's 64 KiB
+        std::raise(SIGTERM);
+    }
+    errno = ERANGE;
+    std::raise(SIGINT);  // the pipe is full: the handler's write fails with EAGAIN
+    EXPECT_EQ(errno, ERANGE);
+    QuitOnTerminationSignals([&] {
+        log.push_back("quit");
+        app.Quit();
+    });
+    EXPECT_EQ(app.Run(), 0);
+    IgnoreTerminationSignals();
+    std::raise(SIGHUP);  // would end the test program
+    EXPECT_EQ(log, (Log{"app open", "quit", "app close"}));
 }

@@ -110,7 +110,7 @@ TEST(TextAreaTest, CrLinesAreShownAsLinesAndReadBackUnchanged) {
     EXPECT_EQ(area.Text(), text);
 }
 
-TEST(TextAreaTest, ReadOnlyAreaTakesNoTypingPastingOrDeleting) {
+TEST(TextAreaTest, ReadOnlyAreaShowsNoCursorAndTakesNoTypingPastingOrDeleting) {
     Window window;
     window.SetSize(300, 200);
     TextArea area(&window);
@@ -118,7 +118,11 @@ TEST(TextAreaTest, ReadOnlyAreaTakesNoTypingPastingOrDeleting) {
     area.SetText("　変えられない\r");
     area.SetReadOnly(true);
     ShowActive(window);
+    QWidget* viewport = static_cast<QPlainTextEdit*>(area.Widget())->viewport();
+    area.Widget()->clearFocus();
+    const QImage unfocused = viewport->grab().toImage();
     area.Widget()->setFocus();
+    EXPECT_TRUE(viewport->grab().toImage() == unfocused);
 
     QTest::keyClicks(area.Widget(), "abc");
     QTest::keyClick(area.Widget(), Qt::Key_Backspace);
@@ -126,6 +130,8 @@ TEST(TextAreaTest, ReadOnlyAreaTakesNoTypingPastingOrDeleting) {
     QTest::keyClick(area.Widget(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(area.Text(), "　変えられない\r");
     EXPECT_TRUE(area.ReadOnly());
+    area.SetReadOnly(false);
+    EXPECT_FALSE(viewport->grab().toImage() == unfocused);  // the cursor an editable one shows
 }
 
 TEST(TextAreaTest, ScrollToTopUndoesScrolling) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "Graphics.h"
 #include "Picture.h"
+#include "ScratchFolder.h"
 
 namespace {
 constexpr std::uint32_t kSky = 0x000066;
@@ -16,11 +19,22 @@ PicturePtr Filled(int w, int h, std::uint32_t colour) {
 }
 }  // namespace
 
-TEST(PictureTest, ImpossibleSizesYieldNothing) {
+TEST(PictureTest, ImpossibleSizesAndFilesYieldNothing) {
     EXPECT_EQ(Picture::Create(0, 10, 32), nullptr);
     EXPECT_EQ(Picture::Create(10, -1, 32), nullptr);
     EXPECT_EQ(Picture::Create(100000, 100000, 32), nullptr);
-    EXPECT_EQ(Picture::Open("/nonexistent/picture.png"), nullptr);
+    // Only a regular file is read: a FIFO in a picture's place would block the start-up for good.
+    ScratchFolder scratch;
+    ::mkfifo((scratch / "fifo.png").c_str(), 0600);
+    std::filesystem::create_directory(scratch / "folder.png");
+    std::filesystem::create_symlink(TEMBROLO_SOURCE_DIR "/resources/DigitPict.png",
+                                    scratch / "link.png");
+    ::alarm(10);  // a blocked open ends the run instead of hanging it
+    for (const char* name : {"missing.png", "folder.png", "fifo.png"}) {
+        EXPECT_EQ(Picture::Open(scratch / name), nullptr) << name;
+    }
+    ::alarm(0);
+    EXPECT_NE(Picture::Open(scratch / "link.png"), nullptr);  // a link to a file is that file
     PicturePtr pic = Picture::Create(500, 300, 16);
     ASSERT_NE(pic, nullptr);
     EXPECT_EQ(pic->Width(), 500);

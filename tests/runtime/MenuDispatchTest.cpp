@@ -113,15 +113,14 @@ TEST_F(MenuDispatch, ModifiersAloneAreNoKeysAndEveryOtherKeyIs) {
     Press(Qt::Key_A, Qt::ShiftModifier);
     Press(Qt::Key_Space);
     Press(Qt::Key_Left);
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Return);
     Press(Qt::Key_F5);
     Press(Qt::Key_Escape);
-    ASSERT_EQ(window->keys.size(), 6u);
-    EXPECT_EQ(window->keys[0], "a");
-    EXPECT_FALSE(window->keys[1].empty());  // Shift with a letter is a key
-    EXPECT_EQ(window->keys[2], " ");
-    EXPECT_EQ(window->keys[3], "\x1C");
-    EXPECT_FALSE(window->keys[4].empty());
-    EXPECT_EQ(window->keys[5], "\x1B");
+    // A key without text is a control character, else a private-use character of its own; QTest
+    // gives Shift+A the text "a", and what counts is that it is a key at all.
+    EXPECT_EQ(window->keys,
+              (std::vector<std::string>{"a", "a", " ", "\x1C", "\x1D", "\r", "\uF034", "\x1B"}));
 }
 
 TEST_F(MenuDispatch, AutoRepeatedKeysCountEachTime) {

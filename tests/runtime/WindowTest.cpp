@@ -2,9 +2,9 @@
 
 #include <QCoreApplication>
 #include <QEnterEvent>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -32,7 +32,6 @@ class LoggingWindow : public Window {
 public:
     explicit LoggingWindow(Log& log) : log_(log) {}
     bool refuseClose = false;
-    std::vector<std::string> keys;
     std::vector<std::pair<int, int>> presses;
 
     void Event_Open() override { log_.push_back("window open"); }
@@ -40,10 +39,6 @@ public:
     bool Event_CancelClose(bool quitting) override {
         log_.push_back(quitting ? "cancel? quitting" : "cancel?");
         return refuseClose;
-    }
-    bool Event_KeyDown(const std::string& key) override {
-        keys.push_back(key);
-        return true;
     }
     bool Event_MouseDown(std::int32_t x, std::int32_t y) override {
         presses.emplace_back(x, y);
@@ -67,11 +62,6 @@ protected:
     Log log;
     LoggingWindow window{log};
 };
-
-void PressKey(Window& window, int key, const QString& text, Qt::KeyboardModifiers mods = {}) {
-    QKeyEvent event(QEvent::KeyPress, key, mods, text);
-    QCoreApplication::sendEvent(window.Widget(), &event);
-}
 }  // namespace
 
 TEST_F(WindowTest, ControlsOpenInCreationOrderBeforeTheirWindowAndOnlyOnce) {
@@ -87,34 +77,28 @@ TEST_F(WindowTest, ControlsOpenInCreationOrderBeforeTheirWindowAndOnlyOnce) {
     EXPECT_TRUE(window.Widget()->isVisible());
 }
 
-TEST_F(WindowTest, ARefusedCloseKeepsTheWindowOpen) {
-    window.Show();
-    log.clear();
-    window.refuseClose = true;
-    window.Close();
-    EXPECT_FALSE(window.IsClosed());
-    EXPECT_EQ(Window::OpenCount(), 1);
-    EXPECT_TRUE(window.Widget()->isVisible());
+// Close and the close box both ask the window first; a refusal keeps it open and shown.
+TEST(WindowCloseTest, ARefusalKeepsTheWindowOpen) {
+    for (const bool byCloseBox : {false, true}) {
+        Log log;
+        LoggingWindow window(log);
+        const auto close = [&] { byCloseBox ? (void)window.Widget()->close() : window.Close(); };
+        window.Show();
+        log.clear();
+        window.refuseClose = true;
+        close();
+        EXPECT_FALSE(window.IsClosed());
+        EXPECT_EQ(Window::OpenCount(), 1);
+        EXPECT_TRUE(window.Widget()->isVisible());
 
-    window.refuseClose = false;
-    window.Close();
-    window.Close();
-    EXPECT_EQ(log, (Log{"cancel?", "cancel?", "window close"}));
-    EXPECT_TRUE(window.IsClosed());
-    EXPECT_EQ(Window::OpenCount(), 0);
-    EXPECT_FALSE(window.Widget()->isVisible());
-}
-
-TEST_F(WindowTest, TheCloseBoxAsksTheWindowFirst) {
-    window.Show();
-    log.clear();
-    window.refuseClose = true;
-    window.Widget()->close();
-    EXPECT_FALSE(window.IsClosed());
-    window.refuseClose = false;
-    window.Widget()->close();
-    EXPECT_TRUE(window.IsClosed());
-    EXPECT_EQ(log, (Log{"cancel?", "cancel?", "window close"}));
+        window.refuseClose = false;
+        close();
+        close();
+        EXPECT_EQ(log, (Log{"cancel?", "cancel?", "window close"})) << byCloseBox;
+        EXPECT_TRUE(window.IsClosed());
+        EXPECT_EQ(Window::OpenCount(), 0);
+        EXPECT_FALSE(window.Widget()->isVisible());
+    }
 }
 
 TEST(WindowListTest, OpenWindowsAreListedInCreationOrderUntilClosed) {
@@ -162,18 +146,6 @@ TEST_F(WindowTest, UpdateNowPaintsOnlyTheMarkedControlsAtOnce) {
     EXPECT_EQ(right.paints, rightBefore);
     window.UpdateNow();  // nothing marked any more
     EXPECT_EQ(left.paints, leftBefore + 1);
-}
-
-TEST_F(WindowTest, KeysReachTheWindowAsTextOrControlCharacters) {
-    window.Show();
-    PressKey(window, Qt::Key_A, "a");
-    PressKey(window, Qt::Key_Left, "");
-    PressKey(window, Qt::Key_Right, "");
-    PressKey(window, Qt::Key_Space, " ");
-    PressKey(window, Qt::Key_Return, "\r");
-    PressKey(window, Qt::Key_W, "\x17", Qt::ControlModifier);  // a menu shortcut
-    PressKey(window, Qt::Key_Shift, "", Qt::ShiftModifier);    // a modifier alone
-    EXPECT_EQ(window.keys, (std::vector<std::string>{"a", "\x1C", "\x1D", " ", "\r"}));
 }
 
 TEST_F(WindowTest, APressACanvasLeavesGoesToTheWindowInWindowCoordinates) {
@@ -234,10 +206,8 @@ TEST(ControlTest, AControlAndItsWindowMayGoInEitherOrder) {
     auto early = std::make_unique<LoggingControl>(window.get(), "early", log);
     LoggingControl late(window.get(), "late", log);
     late.SetBounds(10, 20, 30, 40);
-    EXPECT_EQ(late.Left(), 10);
-    EXPECT_EQ(late.Top(), 20);
-    EXPECT_EQ(late.Width(), 30);
-    EXPECT_EQ(late.Height(), 40);
+    EXPECT_EQ((std::array{late.Left(), late.Top(), late.Width(), late.Height()}),
+              (std::array{10, 20, 30, 40}));
     EXPECT_EQ(late.Window(), window.get());
 
     early.reset();

@@ -77,31 +77,17 @@ TEST_F(AboutWindowTest, IsAFixedWhiteDialogWithoutCloseBox) {
     window.Close();
 }
 
-TEST_F(AboutWindowTest, EveryKeyClosesIt) {
+TEST_F(AboutWindowTest, EveryKeyAndAPressAnywhereCloseIt) {
     for (Qt::Key key : {Qt::Key_A, Qt::Key_Z, Qt::Key_5, Qt::Key_Space, Qt::Key_Return,
                         Qt::Key_Escape, Qt::Key_Left, Qt::Key_Tab}) {
-        EXPECT_TRUE(ShowModalAndDo([key](shell::AboutWindow& window) {
-            QTest::keyClick(window.Widget(), key);
-        })) << "key "
-            << key;
+        EXPECT_TRUE(ShowModalAndDo([key](auto& w) { QTest::keyClick(w.Widget(), key); })) << key;
     }
-}
-
-TEST_F(AboutWindowTest, AMousePressAnywhereClosesIt) {
-    using Target = std::function<QWidget*(shell::AboutWindow&)>;
-    const Target targets[] = {
-        [](shell::AboutWindow& w) { return w.Widget(); },
-        [](shell::AboutWindow& w) { return w.AppName().Widget(); },
-        [](shell::AboutWindow& w) { return w.AppCopy().Widget(); },
-        [](shell::AboutWindow& w) { return w.AppIcon().Widget(); },
-    };
-    int n = 0;
-    for (const Target& target : targets) {
-        EXPECT_TRUE(ShowModalAndDo([&target](shell::AboutWindow& window) {
-            QTest::mousePress(target(window), Qt::LeftButton, {}, QPoint(2, 2));
-        })) << "target "
-            << n;
-        ++n;
+    const std::function<QWidget*(shell::AboutWindow&)> targets[] = {
+        [](auto& w) { return w.Widget(); }, [](auto& w) { return w.AppName().Widget(); },
+        [](auto& w) { return w.AppCopy().Widget(); }, [](auto& w) { return w.AppIcon().Widget(); }};
+    for (const auto& target : targets) {
+        EXPECT_TRUE(ShowModalAndDo(
+            [&](auto& w) { QTest::mousePress(target(w), Qt::LeftButton, {}, QPoint(2, 2)); }));
     }
 }
 

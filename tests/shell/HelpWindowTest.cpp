@@ -86,17 +86,6 @@ TEST_F(HelpWindowTest, EveryCharacterOfTheTextsHasAGlyph) {
     }
 }
 
-TEST_F(HelpWindowTest, TypingChangesNoText) {
-    shell::HelpWindow& window = HelpWindow();
-    Activate(window);
-    QWidget* edit = window.EditField1().Widget();
-    edit->setFocus();
-    QTest::keyClicks(edit, "xyz");
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClick(edit, Qt::Key_Return);
-    EXPECT_EQ(window.EditField1().Text(), HelpText(1));
-}
-
 TEST_F(HelpWindowTest, ASecondHelpCommandReusesTheOpenWindow) {
     ASSERT_TRUE(app.HelpApp_Action());
     shell::HelpWindow* first = &HelpWindow();

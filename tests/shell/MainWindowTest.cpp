@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QTest>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -9,8 +10,10 @@
 #include "FortuneWindow.h"
 #include "HelpWindow.h"
 #include "Menu.h"
+#include "ResourcesFolder.h"
 #include "ShellFixture.h"
 #include "Sound.h"
+#include "SoundItems.h"
 
 namespace {
 struct StoredData {
@@ -161,6 +164,28 @@ TEST_F(ShellFixture, ClosingTheMainWindowClosesTheOthersAndTheApplicationSavesAt
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll().toStdString(), "000001000");
     }
+}
+
+// In a process of its own: the sound items, once let go, answer nothing for the rest of the run.
+TEST(ReleaseAllTest, TheSoundItemsGoBeforeTheWindows) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto run = [] {
+        SetResourcesFolder(TEMBROLO_SOURCE_DIR "/resources");
+        shell::InstallMainWindowMaker();
+        const auto soundsHeld = [] {
+            const auto items = {SilenceSnd, SoundVolSnd, LightningSnd, OpenSnd, EndSnd};
+            return std::count_if(items.begin(), items.end(), [](auto i) { return i(); });
+        };
+        std::vector<long> held = {soundsHeld()};  // now, then as each window goes
+        auto& main = dynamic_cast<shell::MainWindow&>(::MainWindow());
+        // A control's widget goes with its window; the window's own goes later.
+        for (QWidget* w : {main.TheGameField().Widget(), ::HelpWindow().EditField1().Widget()}) {
+            QObject::connect(w, &QObject::destroyed, [&] { held.push_back(soundsHeld()); });
+        }
+        shell::ReleaseAll();
+        std::_Exit(held == std::vector<long>{5, 0, 0} ? 0 : 1);
+    };
+    EXPECT_EXIT(run(), testing::ExitedWithCode(0), "");
 }
 
 TEST_F(ShellFixture, TheFieldFillsTheWindowBelowItsMenuBar) {
