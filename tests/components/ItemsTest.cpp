@@ -34,6 +34,8 @@ TEST_F(ItemsTest, APictureAddedWhileRunningIsPickedUpAndThenKept) {
 
     fs::remove(folder / "DigitPict.png");
     EXPECT_EQ(DigitPict(), first);  // the very same object, without looking again
+    ReleasePictureItems();
+    EXPECT_EQ(DigitPict(), nullptr);
 }
 
 TEST_F(ItemsTest, WithoutAResourcesFolderPicturesAreLookedForAgainLater) {
@@ -56,6 +58,8 @@ TEST_F(ItemsTest, ASoundMissingAtItsFirstCallStaysSilentForTheRun) {
     EXPECT_EQ(EndSnd(), gong);
     fs::remove(folder / "EndSnd.wav");
     EXPECT_EQ(EndSnd(), gong);
+    ResetSoundItems();  // as at the next start
+    EXPECT_NE(SilenceSnd(), nullptr);
 }
 
 TEST_F(ItemsTest, WithoutAResourcesFolderSoundsAreNothingForGood) {
@@ -96,5 +100,4 @@ TEST(ShippedItemsTest, EveryItemLoadsAndOnlyTheFourSpritesSeeThroughWhite) {
     for (const auto& item : {SilenceSnd, SoundVolSnd, LightningSnd, OpenSnd, EndSnd}) {
         EXPECT_NE(item(), nullptr);
     }
-    ReleaseSoundItems();
 }
