@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FieldTestSupport.h"
+#include "FortuneField.h"
 #include "GameField.h"
 #include "MainWindowShared.h"
 #include "PictureItems.h"
@@ -174,9 +175,10 @@ TEST_F(GameFieldTest, AGameThatNothingInterruptsDoublesItsScoreOnceAndEndsOneTic
     }
     EXPECT_EQ(game[1800].messageIndex, 1);
 
-    // The walk through the zone and the crossing scored; doubled once, in the time-up tick.
+    // The walk through the zone (x 111 to 359: 63 steps of 4 px, two ticks each) and the crossing
+    // scored; doubled once, in the time-up tick.
     const std::int32_t final = game[1799].score;
-    EXPECT_GT(final, 150);
+    EXPECT_EQ(final, 2 * 63 + 50);
     EXPECT_EQ(game[1800].score, 2 * final);
     EXPECT_EQ(game[1801].score, 2 * final);
     EXPECT_TRUE(game[1800].active);
@@ -339,23 +341,29 @@ INSTANTIATE_TEST_SUITE_P(ThereAndBack, CrossingTest,
                                          CrossingCase{"TurnedShortOfIt", 440, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(GameFieldTest, ARunnerStruckInTheZoneKeepsTheZoneLitBackAtTheLeftRod) {
+TEST_F(GameFieldTest, ARunnerStruckInTheZoneIsOutOfItUntilItWalksBackIn) {
     ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
-    EXPECT_TRUE(field.InScoreZone);
     EXPECT_EQ(field.Frame().PixelAt(250, 285), kZoneLit);
-    // Struck between games: no message and nothing to end.
+    // Struck between games: no message and nothing to end; the bar is dark from the strike on,
+    // while the runner lies there and after it has gone.
     bolt->StrikeNext(kRunnerRow);
-    Tick();
+    const std::int32_t before = ticks;
+    ASSERT_TRUE(TickUntil([&] {
+        EXPECT_EQ(field.Frame().PixelAt(250, 285), ticks == before ? kZoneLit : kZoneDark) << ticks;
+        return field.RunnerX() < 0;
+    }));
     EXPECT_EQ(field.MessageHold, 0);
     EXPECT_EQ(field.ActionStatus, 0);
-    ASSERT_TRUE(TickUntil([this] { return field.RunnerX() < 0; }));
     ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
-    EXPECT_TRUE(field.InScoreZone);
-    EXPECT_EQ(field.Frame().PixelAt(250, 285), kZoneLit);
-    // So a game started now scores every tick while the runner stands at the rod.
+    // A game spent standing at the rod scores nothing; walking in scores from x 111 on: 10 steps
+    // of 4 px up to x 147, two ticks each.
     field.GameStart();
-    Ticks(5);
-    EXPECT_EQ(field.GameScore, 5);
+    Ticks(50);
+    EXPECT_EQ(field.GameScore, 0);
+    field.GameRun();
+    ASSERT_TRUE(TickUntil([this] { return field.RunnerX() >= 150; }));
+    EXPECT_EQ(field.GameScore, 20);
+    EXPECT_EQ(field.Frame().PixelAt(250, 285), kZoneLit);
 }
 
 TEST_F(GameFieldTest, AStartDuringAFreezeWaitsForTheFreezeToRunOut) {
@@ -503,5 +511,27 @@ TEST_P(HideModeTest, TheGodIsHiddenButItsBoltsShow) {
 INSTANTIATE_TEST_SUITE_P(NormalAndCloudHiding, HideModeTest, testing::Bool(), [](const auto& info) {
     return std::string(info.param ? "CloudHiding" : "Normal");
 });
+
+// A control of no size gets no offscreen picture and so no actors: ticks do nothing, the record
+// is 0 and stays 0.
+TEST(FieldOfNoSizeTest, TicksAndTheRecordDoNothing) {
+    GameField game(nullptr);
+    FortuneField fortune(nullptr);
+    for (OffscreenCanvas* field : std::initializer_list<OffscreenCanvas*>{&game, &fortune}) {
+        field->SetBounds(0, 0, 0, 300);
+        field->Created = [](OffscreenCanvas& sender) { sender.CreateOffscreen(32, true); };
+        field->Event_Open();
+        ASSERT_FALSE(field->RefOffscreenAvail());
+    }
+    game.SetRecord(120);
+    game.GameStart();
+    game.GameRun();
+    for (int i = 0; i < 5; ++i) {
+        game.GameStep();
+        fortune.GameStep();
+    }
+    EXPECT_FALSE(game.RefActive());
+    EXPECT_EQ(game.RefRecord(), 0);
+}
 
 }  // namespace
