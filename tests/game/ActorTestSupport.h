@@ -26,12 +26,11 @@ std::int32_t CountPixelsInRows(const Picture& pic, std::uint32_t colour, std::in
 
 // Colour of frame f in the sprite strips written by UseSpriteStrips.
 std::uint32_t FrameColour(std::int32_t f);
-// Each of these lets go of the pictures loaded so far.
 // Points the resources folder at a folder holding RaijinPict.png (2 frames of 32 x 16) and
 // TargetsPict.png (8 frames of 32 x 64), each frame filled with FrameColour(f) except for its
 // top-left pixel, which is white.
 void UseSpriteStrips();
-// Points the resources folder at an empty folder.
+// Points the resources folder at an empty folder. Both let go of the pictures loaded so far.
 void UseEmptyResources();
 
 }  // namespace actors_test
