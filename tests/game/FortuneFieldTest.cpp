@@ -83,6 +83,7 @@ protected:
 
 TEST_F(FortuneFieldTest, GroundStrikesDecideNothing) {
     ScriptedLightning& bolt = field.ScriptTheBolt();
+    const std::int32_t top = field.GodY();
     bolt.StrikeNext(0);
     Tick();
     EXPECT_GT(CountOtherPixels(field.Frame(), 0, 0, 200, 200, {kSky}), 0);  // the bolt shows
@@ -90,6 +91,7 @@ TEST_F(FortuneFieldTest, GroundStrikesDecideNothing) {
     bolt.StrikeNext(0);
     Ticks(4);
     EXPECT_EQ(field.FortuneStatus, 0);
+    EXPECT_EQ(field.GodY(), top + 5);  // still coming down, 1 px a tick
     EXPECT_EQ(bolt.Charges, (std::vector<std::int32_t>{50, 50, 50, 50, 50}));
     // Only a rod decides; after that no bolt is given a charge.
     bolt.StrikeNext(2);

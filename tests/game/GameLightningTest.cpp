@@ -278,7 +278,7 @@ TEST_F(LightningTest, FromTheGodsHeightABoltNeedsAbout75Segments) {
     sky = Picture::Create(4, kGround + 1, 32);
     OneTarget(2, 35, 2, kFarAbove);
     auto bolt = ReadyBolt();
-    for (const Reach r : {Reach{70, 0.0155}, Reach{74, 0.3722}, Reach{78, 0.9109}}) {
+    for (const Reach r : {Reach{70, 0.0161}, Reach{74, 0.3702}, Reach{78, 0.9108}}) {
         int landed = 0;
         for (int i = 0; i < kBolts; ++i) {
             if (bolt->GameStep(r.charge) == GameLightning::kGroundStrike) {

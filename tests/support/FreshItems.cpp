@@ -14,7 +14,7 @@ class FreshItems : public testing::EmptyTestEventListener {
 };
 
 const bool kRegistered = [] {
-    testing::UnitTest::GetInstance()->listeners().Append(new FreshItems);
+    testing::UnitTest::GetInstance()->listeners().Append(new FreshItems);  // owned by the list
     return true;
 }();
 }  // namespace
