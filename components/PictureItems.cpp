@@ -1,89 +1,97 @@
 #include "PictureItems.h"
 
+#include <array>
+
 #include "ResourcesFolder.h"
 
 namespace {
 enum class See { Opaque, WhiteIsTransparent };
 
-// One cached slot per item; a miss leaves the slot empty so the next call looks again.
-PicturePtr Load(PicturePtr& pic, const char* fileName, See see) {
-    if (pic) {
-        return pic;
+struct PictureItem {
+    const char* fileName;
+    See see;
+    PicturePtr pic;  // empty until loaded; a miss leaves it empty so the next call looks again
+};
+
+// In the order the items are declared.
+std::array<PictureItem, 13>& Items() {
+    static std::array<PictureItem, 13> items{{
+        {"QuillmoorPict.png", See::Opaque, nullptr},
+        {"TargetSystemPict.png", See::Opaque, nullptr},
+        {"IconPict.png", See::Opaque, nullptr},
+        {"DigitPict.png", See::Opaque, nullptr},
+        {"RaijinPict.png", See::WhiteIsTransparent, nullptr},
+        {"TargetsPict.png", See::WhiteIsTransparent, nullptr},
+        {"Label0Pict.png", See::Opaque, nullptr},
+        {"Label1Pict.png", See::Opaque, nullptr},
+        {"Label2Pict.png", See::Opaque, nullptr},
+        {"Label3Pict.png", See::Opaque, nullptr},
+        {"MessagePict.png", See::WhiteIsTransparent, nullptr},
+        {"FortuneTargetsPict.png", See::WhiteIsTransparent, nullptr},
+        {"FortuneResultPict.png", See::Opaque, nullptr},
+    }};
+    return items;
+}
+
+PicturePtr Load(std::size_t index) {
+    PictureItem& item = Items()[index];
+    if (item.pic) {
+        return item.pic;
     }
     const auto folder = ResourcesFolder();
     if (!folder) {
         return nullptr;
     }
-    pic = Picture::Open(*folder + "/" + fileName);
-    if (pic && see == See::WhiteIsTransparent) {
-        pic->Transparent = 1;
+    item.pic = Picture::Open(*folder + "/" + item.fileName);
+    if (item.pic && item.see == See::WhiteIsTransparent) {
+        item.pic->Transparent = 1;
     }
-    return pic;
+    return item.pic;
 }
-
 }  // namespace
 
 PicturePtr QuillmoorPict() {
-    static PicturePtr pic;
-    return Load(pic, "QuillmoorPict.png", See::Opaque);
+    return Load(0);
 }
-
 PicturePtr TargetSystemPict() {
-    static PicturePtr pic;
-    return Load(pic, "TargetSystemPict.png", See::Opaque);
+    return Load(1);
 }
-
 PicturePtr IconPict() {
-    static PicturePtr pic;
-    return Load(pic, "IconPict.png", See::Opaque);
+    return Load(2);
 }
-
 PicturePtr DigitPict() {
-    static PicturePtr pic;
-    return Load(pic, "DigitPict.png", See::Opaque);
+    return Load(3);
 }
-
 PicturePtr RaijinPict() {
-    static PicturePtr pic;
-    return Load(pic, "RaijinPict.png", See::WhiteIsTransparent);
+    return Load(4);
 }
-
 PicturePtr TargetsPict() {
-    static PicturePtr pic;
-    return Load(pic, "TargetsPict.png", See::WhiteIsTransparent);
+    return Load(5);
 }
-
 PicturePtr Label0Pict() {
-    static PicturePtr pic;
-    return Load(pic, "Label0Pict.png", See::Opaque);
+    return Load(6);
 }
-
 PicturePtr Label1Pict() {
-    static PicturePtr pic;
-    return Load(pic, "Label1Pict.png", See::Opaque);
+    return Load(7);
 }
-
 PicturePtr Label2Pict() {
-    static PicturePtr pic;
-    return Load(pic, "Label2Pict.png", See::Opaque);
+    return Load(8);
 }
-
 PicturePtr Label3Pict() {
-    static PicturePtr pic;
-    return Load(pic, "Label3Pict.png", See::Opaque);
+    return Load(9);
 }
-
 PicturePtr MessagePict() {
-    static PicturePtr pic;
-    return Load(pic, "MessagePict.png", See::WhiteIsTransparent);
+    return Load(10);
 }
-
 PicturePtr FortuneTargetsPict() {
-    static PicturePtr pic;
-    return Load(pic, "FortuneTargetsPict.png", See::WhiteIsTransparent);
+    return Load(11);
+}
+PicturePtr FortuneResultPict() {
+    return Load(12);
 }
 
-PicturePtr FortuneResultPict() {
-    static PicturePtr pic;
-    return Load(pic, "FortuneResultPict.png", See::Opaque);
+void ReleasePictureItems() {
+    for (PictureItem& item : Items()) {
+        item.pic.reset();
+    }
 }

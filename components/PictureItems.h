@@ -18,3 +18,7 @@ PicturePtr Label3Pict();
 PicturePtr MessagePict();         // white is transparent
 PicturePtr FortuneTargetsPict();  // white is transparent
 PicturePtr FortuneResultPict();
+
+// Lets go of every loaded picture; the next call of an item loads its file again. Holders of a
+// picture keep their own reference.
+void ReleasePictureItems();

@@ -51,3 +51,10 @@ void ReleaseSoundItems() {
         Item(i).permaSound.reset();
     }
 }
+
+void ResetSoundItems() {
+    ReleaseSoundItems();
+    for (int i = 0; i < 5; ++i) {
+        Item(i).loaded = false;
+    }
+}

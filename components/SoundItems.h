@@ -13,3 +13,7 @@ SoundPtr EndSnd();
 
 // At exit, after the event loop: lets go of the five sounds, in the order above.
 void ReleaseSoundItems();
+
+// Back to the start of a run: no sound held and none looked for yet, so the next call of an item
+// looks for its file again.
+void ResetSoundItems();

@@ -15,6 +15,9 @@ constexpr std::int32_t kNatural = Graphics::kNaturalSize;
 }  // namespace
 
 void FortuneField::GameStep() {
+    if (OffscreenGraphics == nullptr) {
+        return;  // no offscreen picture (a control of no size), so no god and no bolt
+    }
     ItsRaijin->GameStep();
     if (FortuneStatus == kUndecided) {
         const std::int32_t struck = ItsLightning->GameStep(kCharge);

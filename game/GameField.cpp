@@ -35,6 +35,9 @@ constexpr std::int32_t kNatural = Graphics::kNaturalSize;
 }  // namespace
 
 void GameField::GameStep() {
+    if (OffscreenGraphics == nullptr) {
+        return;  // no offscreen picture (a control of no size), so no actors to run
+    }
     // Before the freeze: a game struck in observation mode still ends at the next tick.
     CarryOutRequest();
     if (GameHold > 0) {
@@ -62,12 +65,15 @@ void GameField::GameRun() {
     }
 }
 
+// Without an offscreen picture there is no record counter: nothing is kept and the record is 0.
 void GameField::SetRecord(std::int32_t record) {
-    ItsRecordCounter->SetValue(record, false);
+    if (ItsRecordCounter) {
+        ItsRecordCounter->SetValue(record, false);
+    }
 }
 
 std::int32_t GameField::RefRecord() const {
-    return ItsRecordCounter->GetValue();
+    return ItsRecordCounter ? ItsRecordCounter->GetValue() : 0;
 }
 
 void GameField::SetHideMode(bool hide) {
@@ -100,23 +106,21 @@ void GameField::CarryOutRequest() {
 }
 
 // Reads where the previous tick left the runner. Returns whether it has just reached the rod
-// opposite to the one it reached last. At the rods the zone keeps its last state.
+// opposite to the one it reached last. A struck runner stays out of the zone until it has gone
+// off the left edge to enter again.
 bool GameField::CheckRunnerPosition() {
     const std::int32_t x = ItsRunner->RefX();
+    bool bonus = false;
     if (x < kLeftRodReached) {
-        if (ItsHomeSide == kRightSide) {
-            ItsHomeSide = kLeftSide;
-            return true;
-        }
+        RunnerDown = false;
+        bonus = ItsHomeSide == kRightSide;
+        ItsHomeSide = kLeftSide;
     } else if (x > kRightRodReached) {
-        if (ItsHomeSide == kLeftSide) {
-            ItsHomeSide = kRightSide;
-            return true;
-        }
-    } else {
-        InScoreZone = x > kZoneLeft && x < kZoneRight;
+        bonus = ItsHomeSide == kLeftSide;
+        ItsHomeSide = kRightSide;
     }
-    return false;
+    InScoreZone = !RunnerDown && x > kZoneLeft && x < kZoneRight;
+    return bonus;
 }
 
 void GameField::CountGameTime(bool bonus) {
@@ -152,8 +156,10 @@ void GameField::StepActors() {
 void GameField::HandleStrike(std::int32_t struck) {
     if (struck == kRunnerRow) {
         ItsRunner->GameReset();
-        // The runner comes back in at the left rod.
+        // The runner comes back in at the left rod, and is out of the zone from this frame on.
         ItsHomeSide = kLeftSide;
+        InScoreZone = false;
+        RunnerDown = true;
         if (GameActive) {
             ShowMessage(kStruckMessage);
             ActionStatus = kEndRequest;

@@ -60,6 +60,7 @@ protected:
     std::unique_ptr<CounterPicture> ItsScoreCounter;
     std::unique_ptr<CounterPicture> ItsRecordCounter;  // its value is the record itself
     bool InScoreZone = false;
+    bool RunnerDown = false;    // struck, and not yet gone off the left edge to enter again
     std::int32_t GameHold = 0;  // ticks left of an observation freeze
     bool HoldMode = false;
     std::int32_t MessageHold = 0;   // ticks left of the message, its wait included

@@ -37,6 +37,8 @@ TEST_F(ItemsTest, AMissingPictureIsPickedUpOnceAddedAndThenKept) {
     EXPECT_EQ(first->Transparent, 1);
     fs::remove(folder / "TargetsPict.png");
     EXPECT_EQ(TargetsPict(), first);  // the very same object, without looking again
+    ReleasePictureItems();
+    EXPECT_EQ(TargetsPict(), nullptr);
 }
 
 // A sound is looked for once: missing then, by folder or by file, it stays nothing for the run.
@@ -56,6 +58,8 @@ TEST_F(ItemsTest, ASoundMissingAtItsFirstCallStaysSilentForTheRun) {
     EXPECT_EQ(EndSnd(), gong);
     fs::remove(folder / "EndSnd.wav");
     EXPECT_EQ(EndSnd(), gong);
+    ResetSoundItems();  // as at the next start
+    EXPECT_NE(SilenceSnd(), nullptr);
 }
 
 TEST(ShippedItemsTest, EveryItemLoadsAndOnlyTheFourSpritesSeeThroughWhite) {
@@ -88,5 +92,4 @@ TEST(ShippedItemsTest, EveryItemLoadsAndOnlyTheFourSpritesSeeThroughWhite) {
     for (const auto& item : {SilenceSnd, SoundVolSnd, LightningSnd, OpenSnd, EndSnd}) {
         EXPECT_NE(item(), nullptr);
     }
-    ReleaseSoundItems();
 }

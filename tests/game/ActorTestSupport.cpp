@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "Graphics.h"
+#include "PictureItems.h"
 #include "ResourcesFolder.h"
 #include "ScratchFolder.h"
 
@@ -76,10 +77,12 @@ void UseSpriteStrips() {
     WriteStrip(folder / "RaijinPict.png", 2, 32, 16);
     WriteStrip(folder / "TargetsPict.png", 8, 32, 64);
     SetResourcesFolder(folder.string());
+    ReleasePictureItems();
 }
 
 void UseEmptyResources() {
     SetResourcesFolder(TestFolder("empty").string());
+    ReleasePictureItems();
 }
 
 }  // namespace actors_test

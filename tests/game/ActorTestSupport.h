@@ -30,7 +30,7 @@ std::uint32_t FrameColour(std::int32_t f);
 // TargetsPict.png (8 frames of 32 x 64), each frame filled with FrameColour(f) except for its
 // top-left pixel, which is white.
 void UseSpriteStrips();
-// Points the resources folder at an empty folder.
+// Points the resources folder at an empty folder. Both let go of the pictures loaded so far.
 void UseEmptyResources();
 
 }  // namespace actors_test

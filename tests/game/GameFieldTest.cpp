@@ -3,13 +3,16 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "FieldTestSupport.h"
+#include "FortuneField.h"
 #include "GameField.h"
 #include "MainWindowShared.h"
 #include "PictureItems.h"
 #include "ResourcesFolder.h"
+#include "Rnd.h"
 #include "SoundPlayer.h"
 
 namespace {
@@ -35,7 +38,6 @@ public:
     using GameField::ActionStatus;
     using GameField::GameRemain;
     using GameField::GameScore;
-    using GameField::InScoreZone;
     using GameField::ItsEndSnd;
     using GameField::MessageHold;
     using GameField::MessageIndex;
@@ -46,7 +48,11 @@ public:
         SetLightning(std::move(bolt));
         return script;
     }
+    void UseRealBolt() {
+        SetLightning(std::make_unique<GameLightning>(LightningPict->Graphics(), ThePointArrey));
+    }
     const Picture& Frame() const { return *OffscreenPicture; }
+    const Picture& Sky() const { return *LightningPict; }
     bool MessageShown() const { return MessageHold > 0 && MessageWait == 0; }
     std::int32_t ShownRemain() const { return ItsRemainCounter->GetValue(); }
     std::int32_t ShownScore() const { return ItsScoreCounter->GetValue(); }
@@ -84,7 +90,9 @@ protected:
     void Tick() {
         ++ticks;
         field.GameStep();
-        MainWindow().ItsSoundPlayer->PlayQueue();
+        if (SoundPlayer* player = MainWindow().ItsSoundPlayer.get()) {
+            player->PlayQueue();
+        }
     }
 
     void Ticks(std::int32_t n) {
@@ -174,9 +182,10 @@ TEST_F(GameFieldTest, AGameThatNothingInterruptsDoublesItsScoreOnceAndEndsOneTic
     }
     EXPECT_EQ(game[1800].messageIndex, 1);
 
-    // The walk through the zone and the crossing scored; doubled once, in the time-up tick.
+    // The walk through the zone (x 111 to 359: 63 steps of 4 px, two ticks each) and the crossing
+    // scored; doubled once, in the time-up tick.
     const std::int32_t final = game[1799].score;
-    EXPECT_GT(final, 150);
+    EXPECT_EQ(final, 2 * 63 + 50);
     EXPECT_EQ(game[1800].score, 2 * final);
     EXPECT_EQ(game[1801].score, 2 * final);
     EXPECT_TRUE(game[1800].active);
@@ -190,105 +199,67 @@ TEST_F(GameFieldTest, AGameThatNothingInterruptsDoublesItsScoreOnceAndEndsOneTic
     EXPECT_FALSE(WholeDrawn(*Label0Pict(), 40, 5));
 }
 
-// A strike on the runner during a game, with observation mode off and on.
+// A strike on the runner during a game: the score stays as it is (doubled only in the time-up
+// tick), the game ends at the next tick, and the struck message shows for 50 frames from the
+// 4th tick after the strike on, with the end sound; in observation mode 30 frozen ticks later.
 struct StrikeCase {
+    const char* name;
     bool hold;
-    std::int32_t messageFrom;  // ticks after the strike; the end sound comes in the same tick
+    std::int32_t tickOfGame;  // 0: the start tick; 1800: the time-up tick
+    std::int32_t score;       // the runner has passed x 110 in the 54th tick of the game
+    bool player = true;
 };
 
 class StruckRunnerTest : public GameFieldTest, public testing::WithParamInterface<StrikeCase> {};
 
-TEST_P(StruckRunnerTest, EndsTheGameAtTheNextTickWithoutDoubling) {
+TEST_P(StruckRunnerTest, EndsTheGameAtTheNextTickAndShowsTheStruckMessage) {
     const StrikeCase c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
+    if (!c.player) {
+        MainWindow().ItsSoundPlayer.reset();
+    }
+    ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
+    field.GameRun();  // a walk through the zone, so that the score is not 0
     field.SetHold(c.hold);
     field.GameStart();
-    Ticks(30);
+    Ticks(c.tickOfGame);
     bolt->StrikeNext(kRunnerRow);
     Tick();
     const std::int32_t strike = ticks;
     const std::int32_t score = field.GameScore;
+    EXPECT_EQ(score, c.score);  // doubled only in the time-up tick
     // Below the counters: the record counter draws itself into the frame when a game ends.
     const auto strikeFrame = Snapshot(field.Frame(), kBelowCounters);
-    ASSERT_GE(score, 30);
-    EXPECT_FALSE(field.MessageShown());
 
     Tick();
     EXPECT_FALSE(field.RefActive());  // ended at once, even while frozen
-    EXPECT_EQ(recordTicks, std::vector<std::int32_t>{strike + 1});
+    EXPECT_EQ(recordTicks.size(), score >= 10 ? 1u : 0u);
     EXPECT_EQ(field.RefRecord(), score / 10);
     if (c.hold) {
         Ticks(29);
         // The frame with the bolt stays while frozen.
         EXPECT_EQ(Snapshot(field.Frame(), kBelowCounters), strikeFrame);
     }
-    ASSERT_TRUE(TickUntil([&] { return ticks == strike + c.messageFrom - 1; }));
+    const std::int32_t shown = strike + (c.hold ? 34 : 4);
+    ASSERT_TRUE(TickUntil([&] { return ticks == shown - 1; }));
     EXPECT_FALSE(field.MessageShown());
     Tick();
-    EXPECT_TRUE(field.MessageShown());
-    EXPECT_EQ(field.MessageIndex, 2);
     EXPECT_TRUE(MessageDrawn(2));
-    EXPECT_EQ(endSoundTicks, std::vector<std::int32_t>{strike + c.messageFrom});
+    // Only the struck message sounds, even where it replaced the time-up message in its tick.
+    EXPECT_EQ(endSoundTicks, c.player ? std::vector{shown} : std::vector<std::int32_t>{});
     Ticks(49);
     EXPECT_TRUE(field.MessageShown());
     Tick();
-    EXPECT_FALSE(field.MessageShown());
     EXPECT_FALSE(MessageDrawn(2));
     EXPECT_EQ(field.GameScore, score);
 }
 
-INSTANTIATE_TEST_SUITE_P(ObservationOffAndOn, StruckRunnerTest,
-                         testing::Values(StrikeCase{false, 4}, StrikeCase{true, 34}),
-                         [](const auto& info) {
-                             return std::string(info.param.hold ? "Observation" : "Plain");
-                         });
-
-// A strike on the runner in the first or in the time-up tick of a game.
-struct MomentCase {
-    const char* name;
-    std::int32_t tickOfGame;  // 0: the start tick; 1800: the time-up tick
-    bool doubled;
-};
-
-class StrikeMomentTest : public GameFieldTest, public testing::WithParamInterface<MomentCase> {};
-
-TEST_P(StrikeMomentTest, TheStruckMessageWinsAndTheGameEndsAtTheNextTick) {
-    const MomentCase c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
-    field.GameRun();  // a walk through the zone, so that the score is not 0
-    field.GameStart();
-    Ticks(c.tickOfGame);
-    const std::int32_t before = field.GameScore;
-    bolt->StrikeNext(kRunnerRow);
-    Tick();
-    const std::int32_t strike = ticks;
-    EXPECT_EQ(field.GameScore, c.doubled ? 2 * before : before);
-    EXPECT_EQ(field.MessageIndex, 2);
-    Tick();
-    EXPECT_FALSE(field.RefActive());
-    Ticks(2);
-    EXPECT_FALSE(field.MessageShown());
-    Tick();
-    EXPECT_TRUE(MessageDrawn(2));
-    // The time-up message, replaced in its own tick, never sounds.
-    EXPECT_EQ(endSoundTicks, std::vector<std::int32_t>{strike + 4});
-}
-
-INSTANTIATE_TEST_SUITE_P(FirstAndLast, StrikeMomentTest,
-                         testing::Values(MomentCase{"StartTick", 0, false},
-                                         MomentCase{"TimeUpTick", 1800, true}),
+INSTANTIATE_TEST_SUITE_P(Moments, StruckRunnerTest,
+                         testing::Values(StrikeCase{"Plain", false, 80, 27},
+                                         StrikeCase{"Observation", true, 80, 27},
+                                         StrikeCase{"StartTick", false, 0, 0},
+                                         StrikeCase{"TimeUpTick", false, 1800, 2 * (2 * 63 + 50)},
+                                         StrikeCase{"WithoutASoundPlayer", false, 80, 27, false}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(GameFieldTest, WithoutASoundPlayerAStruckGameStillShowsItsMessage) {
-    MainWindow().ItsSoundPlayer.reset();
-    field.GameStart();
-    bolt->StrikeNext(kRunnerRow);
-    for (std::int32_t i = 0; i < 5; ++i) {
-        field.GameStep();  // the end sound comes due in the last of these
-    }
-    EXPECT_FALSE(field.RefActive());
-    EXPECT_TRUE(MessageDrawn(2));
-}
 
 TEST_F(GameFieldTest, TheChargeRisesEveryTickWithoutAStrikeAndDropsAfterOne) {
     Ticks(5);
@@ -297,21 +268,13 @@ TEST_F(GameFieldTest, TheChargeRisesEveryTickWithoutAStrikeAndDropsAfterOne) {
     EXPECT_EQ(bolt->Charges, (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5, 0, 1, 2}));
 }
 
-// Ticks of the game in which the score jumped by the crossing bonus.
-std::int32_t CountBonuses(const std::vector<std::int32_t>& scores) {
-    std::int32_t bonuses = 0;
-    for (std::size_t i = 1; i < scores.size(); ++i) {
-        bonuses += scores[i] - scores[i - 1] >= 50;
-    }
-    return bonuses;
-}
-
-// During a game the runner walks from the left rod out to x `turnAt` and back. Only reaching
-// the far rod earns the crossing bonus: once there and once back.
+// During a game the runner walks from the left rod out to x `turnAt` and back: through the zone
+// each way (63 steps of two ticks), and the crossing bonus only for reaching the far rod, there
+// and back.
 struct CrossingCase {
     const char* name;
     std::int32_t turnAt;  // the far rod, or a point short of it
-    std::int32_t bonuses;
+    std::int32_t score;
 };
 
 class CrossingTest : public GameFieldTest, public testing::WithParamInterface<CrossingCase> {};
@@ -320,45 +283,49 @@ TEST_P(CrossingTest, OnlyReachingTheFarRodEarnsTheBonus) {
     const CrossingCase c = GetParam();
     ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
     field.GameStart();
-    std::vector<std::int32_t> scores;
     for (const bool out : {true, false}) {
         field.GameRun();  // sets off from the rod, or turns back short of it
-        ASSERT_TRUE(TickUntil([&] {
-            scores.push_back(field.GameScore);
-            return out ? field.RunnerX() >= c.turnAt : field.RunnerX() == kLeftRod;
-        }));
+        ASSERT_TRUE(TickUntil(
+            [&] { return out ? field.RunnerX() >= c.turnAt : field.RunnerX() == kLeftRod; }));
         Ticks(3);
-        scores.push_back(field.GameScore);
     }
-    EXPECT_EQ(CountBonuses(scores), c.bonuses);
-    EXPECT_GT(field.GameScore, 50 * c.bonuses);  // the zone scored as well
+    EXPECT_EQ(field.GameScore, c.score);
 }
 
 INSTANTIATE_TEST_SUITE_P(ThereAndBack, CrossingTest,
-                         testing::Values(CrossingCase{"ToTheFarRod", kRightRod, 2},
-                                         CrossingCase{"TurnedShortOfIt", 440, 0}),
+                         testing::Values(CrossingCase{"ToTheFarRod", kRightRod, 4 * 63 + 2 * 50},
+                                         CrossingCase{"TurnedShortOfIt", 440, 4 * 63}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(GameFieldTest, ARunnerStruckInTheZoneKeepsTheZoneLitBackAtTheLeftRod) {
+TEST_F(GameFieldTest, ARunnerStruckInTheZoneIsOutOfItUntilItWalksBackIn) {
     ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
-    EXPECT_TRUE(field.InScoreZone);
     EXPECT_EQ(field.Frame().PixelAt(250, 285), kZoneLit);
-    // Struck between games: no message and nothing to end.
+    // Struck between games: no message and nothing to end; the bar is dark from the strike on,
+    // while the runner lies there and after it has gone.
     bolt->StrikeNext(kRunnerRow);
-    Tick();
+    const std::int32_t before = ticks;
+    ASSERT_TRUE(TickUntil([&] {
+        EXPECT_EQ(field.Frame().PixelAt(250, 285), ticks == before ? kZoneLit : kZoneDark) << ticks;
+        return field.RunnerX() < 0;
+    }));
     EXPECT_EQ(field.MessageHold, 0);
     EXPECT_EQ(field.ActionStatus, 0);
-    ASSERT_TRUE(TickUntil([this] { return field.RunnerX() < 0; }));
     ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
-    EXPECT_TRUE(field.InScoreZone);
-    EXPECT_EQ(field.Frame().PixelAt(250, 285), kZoneLit);
-    // So a game started now scores every tick while the runner stands at the rod.
+    // A game spent standing at the rod scores nothing; walking in scores from x 111 on: 10 steps
+    // of 4 px up to x 147, two ticks each.
     field.GameStart();
-    Ticks(5);
-    EXPECT_EQ(field.GameScore, 5);
+    Ticks(50);
+    EXPECT_EQ(field.GameScore, 0);
+    field.GameRun();
+    ASSERT_TRUE(TickUntil([this] { return field.RunnerX() >= 150; }));
+    EXPECT_EQ(field.GameScore, 20);
+    EXPECT_EQ(field.Frame().PixelAt(250, 285), kZoneLit);
 }
 
-TEST_F(GameFieldTest, AStartDuringAFreezeWaitsForTheFreezeToRunOut) {
+// Observation mode: every strike freezes the field for 30 ticks, frame included. A start chosen
+// meanwhile is carried out at once but waits for the freeze to run out, and a game lasts 1800
+// unfrozen ticks however many freezes fall into it.
+TEST_F(GameFieldTest, ObservationFreezesHoldTheFrameAStartAndTheGamesClock) {
     field.SetHold(true);
     Ticks(3);
     bolt->StrikeNext(0);  // the ground, between games: a freeze and nothing else
@@ -376,25 +343,18 @@ TEST_F(GameFieldTest, AStartDuringAFreezeWaitsForTheFreezeToRunOut) {
     EXPECT_EQ(field.GameRemain, 1800);
     EXPECT_EQ(Snapshot(field.Frame()), strikeFrame);
     Tick();
+    const std::int32_t start = ticks;
     EXPECT_EQ(field.GameRemain, 1799);
-    EXPECT_TRUE(field.MessageShown());
     EXPECT_TRUE(MessageDrawn(0));
     EXPECT_EQ(bolt->Charges.size(), 4u + 1u);  // no bolt grew while frozen
-}
-
-TEST_F(GameFieldTest, FreezesInObservationModeStopTheGamesClock) {
-    field.SetHold(true);
-    field.GameStart();
-    Tick();
-    const std::int32_t start = ticks;
-    // Strikes on the ground and on both rods: five freezes of 30 ticks.
-    for (std::int32_t rowOrGround : {0, 2, 3, 0, 2}) {
+    // Strikes on both rods and the ground: four more freezes.
+    for (std::int32_t rowOrGround : {2, 3, 0, 2}) {
         Ticks(100);
         bolt->StrikeNext(rowOrGround);
     }
     ASSERT_TRUE(TickUntil([this] { return !field.RefActive(); }, 3000));
-    EXPECT_EQ(ticks, start + 1801 + 5 * 30);
-    EXPECT_EQ(endSoundTicks, std::vector<std::int32_t>{start + 1800 + 5 * 30});
+    EXPECT_EQ(ticks, start + 1801 + 4 * 30);
+    EXPECT_EQ(endSoundTicks, std::vector<std::int32_t>{start + 1800 + 4 * 30});
 }
 
 TEST_F(GameFieldTest, CloudHidingChangesOnlyBetweenGamesAndClearsTheCounters) {
@@ -446,7 +406,9 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(above < 0 ? "Lower" : above == 0 ? "Equal" : "Higher");
     });
 
-TEST_F(GameFieldTest, TheFirstFrameShowsTheIdleField) {
+// The first frame shows the idle field; the start tick's frame adds the game's label, the start
+// message and 180 s to go.
+TEST_F(GameFieldTest, TheFirstFrameShowsTheIdleFieldAndTheStartFrameTheGame) {
     const Picture& frame = field.Frame();
     EXPECT_EQ(frame.PixelAt(0, 280), kGround);
     EXPECT_EQ(frame.PixelAt(499, 299), kGround);
@@ -461,21 +423,16 @@ TEST_F(GameFieldTest, TheFirstFrameShowsTheIdleField) {
     EXPECT_FALSE(WholeDrawn(*Label0Pict(), 40, 5));
     EXPECT_TRUE(WholeDrawn(*Label1Pict(), 210, 5));
     const Picture& digits = *DigitPict();
-    const std::int32_t cell = digits.Height() / 11;
-    for (std::int32_t x : {268, 354, 434}) {
-        EXPECT_TRUE(SpriteDrawnAt(frame, digits, 0, 0, digits.Width(), cell, x, 5)) << x;
-    }
-}
-
-TEST_F(GameFieldTest, TheStartFrameShowsTheGameLabelTheStartMessageAnd180) {
-    field.GameStart();
-    Tick();
-    const Picture& frame = field.Frame();
-    EXPECT_TRUE(WholeDrawn(*Label0Pict(), 40, 5));
-    EXPECT_TRUE(MessageDrawn(0));
-    const Picture& digits = *DigitPict();
     const std::int32_t w = digits.Width();
     const std::int32_t cell = digits.Height() / 11;
+    for (std::int32_t x : {268, 354, 434}) {
+        EXPECT_TRUE(SpriteDrawnAt(frame, digits, 0, 0, w, cell, x, 5)) << x;
+    }
+
+    field.GameStart();
+    Tick();
+    EXPECT_TRUE(WholeDrawn(*Label0Pict(), 40, 5));
+    EXPECT_TRUE(MessageDrawn(0));
     const std::int32_t shown[] = {1, 8, 0};
     for (std::int32_t i = 0; i < 3; ++i) {
         EXPECT_TRUE(SpriteDrawnAt(frame, digits, 0, shown[i] * cell, w, cell, 268 + i * w, 5));
@@ -503,5 +460,70 @@ TEST_P(HideModeTest, TheGodIsHiddenButItsBoltsShow) {
 INSTANTIATE_TEST_SUITE_P(NormalAndCloudHiding, HideModeTest, testing::Bool(), [](const auto& info) {
     return std::string(info.param ? "CloudHiding" : "Normal");
 });
+
+// What the bolt in the sky of this frame ends on; nothing when no bolt shows.
+std::string StrikeShown(const ProbeField& field) {
+    const std::tuple<std::int32_t, std::int32_t, const char*> ends[] = {
+        {field.RunnerX() + 15, 264, "runner"}, {20, 228, "left rod"}, {480, 228, "right rod"}};
+    for (const auto& [x, y, what] : ends) {
+        if (field.Sky().PixelAt(x, y) == kBolt) {
+            return what;
+        }
+    }
+    return fieldtest::CountOtherPixels(field.Sky(), 0, 280, 500, 1, {kSky}) > 0 ? "ground" : "";
+}
+
+// The field with its real bolt: a seeded game in which the runner walks from rod to rod.
+TEST_F(GameFieldTest, RealBoltsFallUntilOneFindsTheRunnerAndEndsTheGame) {
+    SeedRnd(87);
+    field.UseRealBolt();
+    ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
+    field.GameStart();
+    Tick();
+    const std::int32_t start = ticks;
+    std::vector<std::pair<std::int32_t, std::string>> strikes;
+    std::int32_t lastX = 0;
+    ASSERT_TRUE(TickUntil(
+        [&] {
+            if (const std::string struck = StrikeShown(field); !struck.empty()) {
+                strikes.emplace_back(ticks - start, struck);
+            }
+            if (field.RunnerX() != lastX &&
+                (field.RunnerX() == kLeftRod || field.RunnerX() == kRightRod)) {
+                field.GameRun();  // on to the other rod
+            }
+            lastX = field.RunnerX();
+            return !field.RefActive();
+        },
+        2000));
+    // The first bolt strikes the rod the runner has just left, the second the runner in the zone;
+    // the game ends at the next tick, with its score not doubled.
+    EXPECT_EQ(strikes, (decltype(strikes){{47, "left rod"}, {121, "runner"}}));
+    EXPECT_EQ(ticks - start, 122);
+    EXPECT_EQ(field.GameScore, 67);
+    EXPECT_EQ(field.RefRecord(), 6);
+}
+
+// A control of no size gets no offscreen picture and so no actors: ticks do nothing, the record
+// is 0 and stays 0.
+TEST(FieldOfNoSizeTest, TicksAndTheRecordDoNothing) {
+    GameField game(nullptr);
+    FortuneField fortune(nullptr);
+    for (OffscreenCanvas* field : std::initializer_list<OffscreenCanvas*>{&game, &fortune}) {
+        field->SetBounds(0, 0, 0, 300);
+        field->Created = [](OffscreenCanvas& sender) { sender.CreateOffscreen(32, true); };
+        field->Event_Open();
+        ASSERT_FALSE(field->RefOffscreenAvail());
+    }
+    game.SetRecord(120);
+    game.GameStart();
+    game.GameRun();
+    for (int i = 0; i < 5; ++i) {
+        game.GameStep();
+        fortune.GameStep();
+    }
+    EXPECT_FALSE(game.RefActive());
+    EXPECT_EQ(game.RefRecord(), 0);
+}
 
 }  // namespace

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
+#include <array>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -119,171 +120,197 @@ TEST_F(LightningTest, WithoutChargeOrTargetsTheSkyStaysClear) {
     EXPECT_EQ(Queued(), 0);
 }
 
-TEST_F(LightningTest, AStepIntoTheCaptureRangeNeedsOneMoreSegmentToStrike) {
-    // Source straight above a lone target; the random turn is 0 (Rnd 0.5), so every segment
-    // points straight down. The first Rnd of a step turns it, the second sets its length.
-    struct Case {
-        std::vector<double> rnd;
-        std::int32_t targetY;
-        std::int32_t charge;
-        StrikeResult expected;
-    };
-    const Case cases[] = {
-        // 4 px steps: 104, 108, 112, 116, 120 (1 px short), then the capture.
-        {{0.5, 0.5}, 121, 5, -1},
-        {{0.5, 0.5}, 121, 6, 1},
-        // 3 px steps: 103, 106, 109 (3 px off: not captured yet), 112 on it, then the capture.
-        {{0.5, 0.0}, 112, 4, -1},
-        {{0.5, 0.0}, 112, 5, 1},
-    };
-    for (const Case& c : cases) {
-        Fresh();
-        ScriptRnd(c.rnd);
-        OneTarget(100, 100, 100, c.targetY);
-        auto bolt = ReadyBolt();
-        const std::string label =
-            "target y " + std::to_string(c.targetY) + ", charge " + std::to_string(c.charge);
-        EXPECT_EQ(bolt->GameStep(c.charge), c.expected) << label;
-        if (c.expected == 1) {
-            // One straight stroke from the source down to the target's very point.
-            EXPECT_EQ(CountPixels(*sky, kWhite), c.targetY - 100 + 1) << label;
-            EXPECT_EQ(sky->PixelAt(100, c.targetY), kWhite) << label;
-        } else {
-            EXPECT_EQ(CountPixels(*sky, kWhite), 0) << label;
-        }
-    }
-}
-
-TEST_F(LightningTest, ATargetAsideDrawsTheWalkTowardIt) {
-    // Down and to the right: with no random turn the walk follows the pull onto the target;
-    // a pull pointing the wrong way would land it on the ground instead.
-    ScriptRnd({0.5, 0.5});
-    OneTarget(100, 100, 160, 180);
-    auto bolt = ReadyBolt();
-    EXPECT_EQ(bolt->GameStep(40), 1);
-    EXPECT_EQ(sky->PixelAt(160, 180), kWhite);
-}
-
-TEST_F(LightningTest, AmongEqualNearTargetsTheLowestRowIsStruck) {
+// Walks with a scripted Rnd: 0.5 for the first draw of a step turns it by 0, the second sets
+// its length, 3 + 2 * Rnd px. A target pulls with 1/d² from 3 px on, the ground straight down
+// with 1/d² from the tip's mirror image in the line y 290 (ground + 10).
+TEST_F(LightningTest, ScriptedWalksEndWhereTheRulesPutThem) {
     struct Case {
         const char* name;
-        std::int32_t size;
-        std::vector<std::pair<int, int>> rows;  // rows 1.. in order
-        StrikeResult expected;
-    };
-    const Case cases[] = {
-        {"same distance, row 1 right", 2, {{102, 100}, {98, 100}}, 1},
-        {"same distance, row 1 left", 2, {{98, 100}, {102, 100}}, 1},
-        {"the nearer wins whatever its row", 2, {{102, 101}, {99, 100}}, 2},
-        {"rows above the size are ignored", 1, {{102, 101}, {100, 100}}, 1},
-        {"same distance, three targets", 3, {{500, 0}, {100, 102}, {100, 98}}, 2},
-    };
-    for (const Case& c : cases) {
-        Fresh();
-        SetPoint(0, 100, 100);
-        for (std::size_t i = 0; i < c.rows.size(); ++i) {
-            SetPoint(int(i) + 1, c.rows[i].first, c.rows[i].second);
-        }
-        points->ItsSize = c.size;
-        auto bolt = ReadyBolt();
-        EXPECT_EQ(bolt->GameStep(1), c.expected) << c.name;
-        const auto [x, y] = c.rows[std::size_t(c.expected) - 1];
-        EXPECT_EQ(sky->PixelAt(x, y), kWhite) << c.name;
-    }
-}
-
-TEST_F(LightningTest, AStepBelowTheLineAboveTheGroundEndsOnTheGround) {
-    // Straight down from (250, y): the only target is straight above, weaker than the ground.
-    struct Case {
-        std::int32_t sourceY;
         double lengthRnd;
+        std::vector<std::pair<int, int>> points;  // the source, then rows 1..
         std::int32_t charge;
-        StrikeResult expected;
+        StrikeResult expected;  // the ground is struck straight below the source
+        std::int32_t size = 0;  // 0: every row given is a target
     };
     const Case cases[] = {
-        {272, 0.375, 1, -1},  // 275.75
-        {272, 0.375, 2, 0},   // 279.5: below 279, so onto the ground at 280
-        {273, 0.0, 2, -1},    // 279 exactly is still above it
-        {273, 0.0, 3, 0},
+        {"4 px down to 120, 1 px short", 0.5, {{100, 100}, {100, 121}}, 5, -1},
+        {"then captured", 0.5, {{100, 100}, {100, 121}}, 6, 1},
+        {"3 px down to 109, 3 px short: not captured", 0.0, {{100, 100}, {100, 112}}, 4, -1},
+        {"on it at 112, then captured", 0.0, {{100, 100}, {100, 112}}, 5, 1},
+        {"down and aside onto the target", 0.5, {{100, 100}, {160, 180}}, 40, 1},
+        // Below a target at y 22 the pulls balance where y - 22 = 2 * (290 - y): at y 200.67.
+        {"just above the balance, up to the target", 0.5, {{250, 200}, {250, 22}}, 60, 1},
+        {"just below it, down to the ground", 0.5, {{250, 201}, {250, 22}}, 60, 0},
+        {"a target exactly 3 px aside pulls", 0.5, {{100, 100}, {103, 100}}, 2, 1},
+        {"same distance, row 1 right", 0.5, {{100, 100}, {102, 100}, {98, 100}}, 1, 1},
+        {"same distance, row 1 left", 0.5, {{100, 100}, {98, 100}, {102, 100}}, 1, 1},
+        {"the nearer wins whatever its row", 0.5, {{100, 100}, {102, 101}, {99, 100}}, 1, 2},
+        {"rows above the size are ignored", 0.5, {{100, 100}, {102, 101}, {100, 100}}, 1, 1, 1},
+        {"same distance, three targets", 0.5, {{100, 100}, {500, 0}, {100, 102}, {100, 98}}, 1, 2},
+        {"down to 275.75", 0.375, {{250, 272}, {250, 0}}, 1, -1},
+        {"279.5 is below 279: onto the ground", 0.375, {{250, 272}, {250, 0}}, 2, 0},
+        {"279 exactly is still above it", 0.0, {{250, 273}, {250, 0}}, 2, -1},
+        {"then the ground", 0.0, {{250, 273}, {250, 0}}, 3, 0},
     };
     for (const Case& c : cases) {
         Fresh();
         ScriptRnd({0.5, c.lengthRnd});
-        OneTarget(250, c.sourceY, 250, 0);
-        auto bolt = ReadyBolt();
-        const std::string label =
-            "from y " + std::to_string(c.sourceY) + ", charge " + std::to_string(c.charge);
-        EXPECT_EQ(bolt->GameStep(c.charge), c.expected) << label;
-        if (c.expected == GameLightning::kGroundStrike) {
-            EXPECT_EQ(sky->PixelAt(250, kGround), kWhite) << label;
-            EXPECT_EQ(CountPixelsInRows(*sky, kWhite, kGround + 1, kFieldHeight), 0) << label;
+        for (std::size_t k = 0; k < c.points.size(); ++k) {
+            SetPoint(int(k), c.points[k].first, c.points[k].second);
         }
-    }
-}
-
-TEST_F(LightningTest, EveryBoltLandsWhereItSaysOrIsNotShown) {
-    // Seeded walks from the main field's positions, with charges that sometimes run out.
-    SeedRnd(20261207);
-    points = MainFieldPoints(100, 35, 250, 264);
-    auto bolt = ReadyBolt();
-    int strikes = 0;
-    int misses = 0;
-    for (int attempt = 0; attempt < 300; ++attempt) {
-        const StrikeResult result = bolt->GameStep(20 + attempt % 80);
-        const int white = CountPixels(*sky, kWhite);
-        if (result == GameLightning::kNoStrike) {
-            EXPECT_EQ(white, 0) << attempt;
-            ++misses;
+        points->ItsSize = c.size > 0 ? c.size : std::int32_t(c.points.size()) - 1;
+        auto bolt = ReadyBolt();
+        EXPECT_EQ(bolt->GameStep(c.charge), c.expected) << c.name;
+        if (c.expected < 0) {
+            EXPECT_EQ(CountPixels(*sky, kWhite), 0) << c.name;
             continue;
         }
-        ++strikes;
-        if (result == GameLightning::kGroundStrike) {
-            EXPECT_GT(CountPixelsInRows(*sky, kWhite, kGround, kGround + 1), 0) << attempt;
-        } else {
-            ASSERT_GE(result, 1);
-            ASSERT_LE(result, 3);
-            EXPECT_EQ(sky->PixelAt(points->ItsData[result][0], points->ItsData[result][1]), kWhite)
-                << attempt;
+        const auto [x, y] = c.expected == 0 ? std::pair{c.points[0].first, kGround}
+                                            : c.points[std::size_t(c.expected)];
+        EXPECT_EQ(sky->PixelAt(x, y), kWhite) << c.name;
+        EXPECT_EQ(CountPixelsInRows(*sky, kWhite, kGround + 1, kFieldHeight), 0) << c.name;
+        if (x == c.points[0].first && c.charge > 1) {
+            // One straight stroke from the source to the end.
+            EXPECT_EQ(CountPixels(*sky, kWhite), std::abs(y - c.points[0].second) + 1) << c.name;
         }
-        EXPECT_EQ(CountPixelsInRows(*sky, kWhite, kGround + 1, kFieldHeight), 0) << attempt;
-        bolt->GameStep(0);
-        bolt->GameStep(0);
     }
-    EXPECT_GT(strikes, 0);
-    EXPECT_GT(misses, 0);
 }
 
-TEST_F(LightningTest, EveryStrikeAndNothingElseQueuesTheStrikeSound) {
-    SeedRnd(7);
+// Seeded walks from the main field's positions, with charges that sometimes run out: a landed
+// bolt ends on what it struck and sounds once, with priority 8; any other is neither shown nor
+// heard, and nothing is ever drawn below the ground.
+TEST_F(LightningTest, EveryBoltLandsWhereItSaysAndSoundsOrIsNeitherShownNorHeard) {
+    SeedRnd(20261207);
     points = MainFieldPoints(100, 35, 250, 264);
     auto bolt = MakeBolt();
     int strikes = 0;
-    for (int call = 0; call < 400; ++call) {
+    int misses = 0;
+    for (int call = 0; call < 500; ++call) {
         MainWindow().ItsSoundPlayer = std::make_unique<SoundPlayer>();
-        const StrikeResult result = bolt->GameStep(call % 150);
-        if (result >= 0) {
-            ++strikes;
-            ASSERT_EQ(Queued(), 1) << call;
-            EXPECT_EQ(MainWindow().ItsSoundPlayer->RefQueued(0), strikeSound);
-            EXPECT_EQ(MainWindow().ItsSoundPlayer->RefQueuedPriority(0), 8);
-        } else {
+        const StrikeResult result = bolt->GameStep(20 + call % 80);
+        EXPECT_EQ(CountPixelsInRows(*sky, kWhite, kGround + 1, kFieldHeight), 0) << call;
+        if (result == GameLightning::kNoStrike) {
+            ++misses;
+            EXPECT_EQ(CountPixels(*sky, kWhite), 0) << call;
             EXPECT_EQ(Queued(), 0) << call;
+            continue;
+        }
+        ++strikes;
+        ASSERT_EQ(Queued(), 1) << call;
+        EXPECT_EQ(MainWindow().ItsSoundPlayer->RefQueued(0), strikeSound);
+        EXPECT_EQ(MainWindow().ItsSoundPlayer->RefQueuedPriority(0), 8);
+        if (result == GameLightning::kGroundStrike) {
+            EXPECT_GT(CountPixelsInRows(*sky, kWhite, kGround, kGround + 1), 0) << call;
+        } else {
+            ASSERT_LE(result, 3);
+            const auto [x, y] = points->ItsData[std::size_t(result)];
+            EXPECT_EQ(sky->PixelAt(x, y), kWhite) << call;
         }
     }
-    EXPECT_GT(strikes, 20);
+    EXPECT_GT(strikes, 50);
+    EXPECT_GT(misses, 2 * strikes);
 }
 
-TEST_F(LightningTest, TheStrikeSoundIsTheSoundItemTakenWhenTheBoltIsMade) {
+TEST_F(LightningTest, TheStrikeSoundIsTheItemTakenWhenMadeAndAStrikeLandsWithoutAPlayer) {
     SetResourcesFolder(std::string(TEMBROLO_SOURCE_DIR) + "/resources");
+    OneTarget(100, 100, 101, 101);
     ProbeLightning bolt(sky->Graphics(), points);
     ASSERT_NE(LightningSnd(), nullptr);
     EXPECT_EQ(bolt.RefSound(), LightningSnd());
+    MainWindow().ItsSoundPlayer.reset();
+    for (int i = 0; i < 3; ++i) {
+        bolt.GameStep(10);
+    }
+    EXPECT_EQ(bolt.GameStep(10), 1);
+    EXPECT_EQ(sky->PixelAt(101, 101), kWhite);
 }
 
-TEST_F(LightningTest, AStrikeWithoutASoundPlayerStillLands) {
-    MainWindow().ItsSoundPlayer.reset();
-    OneTarget(100, 100, 101, 101);
+// Shares of many seeded bolts, each held within 5 standard deviations of the share that the
+// rules of the walk give (worked out apart from the game's code, from a million walks or more).
+void ExpectShare(int count, int of, double share, const std::string& what) {
+    const double sd = std::sqrt(of * share * (1 - share));
+    EXPECT_NEAR(count, of * share, 5 * sd + 1) << what;
+}
+
+constexpr std::uint64_t kSharesSeed = 20261207;
+constexpr std::int32_t kFarAbove = -1000000;  // a target out of reach and of no pull
+
+// One pixel above the ground, with only the ground's pull, every bolt is a single segment of 3
+// to 5 px turned by asin(u), u even in -0.95..0.95: it lands L * u aside, never beyond 4.75 px.
+TEST_F(LightningTest, ASegmentLandsAtMost475PixelsAsideEvenlySpreadInTheMiddle) {
+    constexpr int kBolts = 10000;
+    const double shares[] = {0.01647, 0.08126, 0.13341, 0.13443, 0.13443,
+                             0.13443, 0.13443, 0.13341, 0.08126, 0.01647};
+    SeedRnd(kSharesSeed);
+    sky = Picture::Create(16, kGround + 1, 32);
+    OneTarget(8, kGround - 1, 8, kFarAbove);
     auto bolt = ReadyBolt();
-    EXPECT_EQ(bolt->GameStep(10), 1);
-    EXPECT_EQ(sky->PixelAt(101, 101), kWhite);
+    std::array<int, 10> landed{};  // at x - 5 to x + 4 of the source
+    for (int i = 0; i < kBolts; ++i) {
+        ASSERT_EQ(bolt->GameStep(1), GameLightning::kGroundStrike) << i;
+        int farthest = 0;
+        for (int x = 0; x < 16; ++x) {
+            if (sky->PixelAt(x, kGround) == kWhite && std::abs(x - 8) >= std::abs(farthest)) {
+                farthest = x - 8;
+            }
+        }
+        ASSERT_GE(farthest, -5) << i;
+        ASSERT_LE(farthest, 4) << i;
+        ++landed[std::size_t(farthest + 5)];
+        bolt->GameStep(0);
+        bolt->GameStep(0);
+    }
+    for (std::size_t k = 0; k < landed.size(); ++k) {
+        ExpectShare(landed[k], kBolts, shares[k], "at x " + std::to_string(int(k) - 5));
+    }
+}
+
+// From the god's height (y 35), with only the ground's pull, a bolt needs the 245 px to the
+// ground at 3.26 px a segment on average (4 px times the mean of cos(asin(u))): about 75
+// segments, seldom fewer than 71.
+TEST_F(LightningTest, FromTheGodsHeightABoltNeedsAbout75Segments) {
+    constexpr int kBolts = 1000;
+    struct Reach {
+        std::int32_t charge;
+        double share;  // of bolts that land within it
+    };
+    SeedRnd(kSharesSeed);
+    sky = Picture::Create(4, kGround + 1, 32);
+    OneTarget(2, 35, 2, kFarAbove);
+    auto bolt = ReadyBolt();
+    for (const Reach r : {Reach{70, 0.0161}, Reach{74, 0.3702}, Reach{78, 0.9108}}) {
+        int landed = 0;
+        for (int i = 0; i < kBolts; ++i) {
+            if (bolt->GameStep(r.charge) == GameLightning::kGroundStrike) {
+                ++landed;
+                bolt->GameStep(0);
+                bolt->GameStep(0);
+            }
+        }
+        ExpectShare(landed, kBolts, r.share, "charge " + std::to_string(r.charge));
+    }
+}
+
+// Full-charge bolts from the god's patrol (x 6 to 462 by 2 px, at y 20; the left part of the
+// sweep once more than the right) over a runner standing midfield: every one lands, on the
+// runner more often than on either rod, and seldom on the ground.
+TEST_F(LightningTest, BoltsFromThePatrolHitGroundRodsAndRunnerInFairShares) {
+    constexpr int kBolts = 2000;
+    SeedRnd(kSharesSeed);
+    points = MainFieldPoints(0, 20 + 15, 235 + 15, 216 + 48);
+    auto bolt = ReadyBolt();
+    std::array<int, 4> struck{};  // the ground, the runner, the left and the right rod
+    for (int i = 0; i < kBolts; ++i) {
+        points->ItsData[0][0] = 6 + 2 * (i % 229) + 15;
+        const StrikeResult result = bolt->GameStep(1000);
+        ASSERT_GE(result, 0) << i;
+        ++struck.at(std::size_t(result));
+        bolt->GameStep(0);
+        bolt->GameStep(0);
+    }
+    const char* names[] = {"ground", "runner", "left rod", "right rod"};
+    const double shares[] = {0.0657, 0.4421, 0.2623, 0.2299};
+    for (std::size_t k = 0; k < 4; ++k) {
+        ExpectShare(struck[k], kBolts, shares[k], names[k]);
+    }
 }

@@ -68,12 +68,18 @@ TEST_F(RaijinTest, ABaseGodStandsStillAndFlapsEverySixthTick) {
     }
 }
 
+// Each god takes the sound item when made, and queues it once, in its tenth tick.
 TEST_F(RaijinTest, EveryGodQueuesItsArrivalSoundOnceInItsTenthTick) {
+    SetResourcesFolder(std::string(TEMBROLO_SOURCE_DIR) + "/resources");
     SeedRnd(3);
     auto g0 = std::make_unique<Probe<GameRaijin>>(offscreen->Graphics(), points);
     auto g1 = std::make_unique<Probe<GameRaijin1>>(offscreen->Graphics(), points);
     auto g2 = std::make_unique<Probe<GameRaijin2>>(offscreen->Graphics(), points);
     GameRaijin* gods[] = {g0.get(), g1.get(), g2.get()};
+    ASSERT_NE(OpenSnd(), nullptr);
+    EXPECT_EQ(g0->RefSound(), OpenSnd());
+    EXPECT_EQ(g1->RefSound(), OpenSnd());
+    EXPECT_EQ(g2->RefSound(), OpenSnd());
     const SoundPtr sounds[] = {g0->UseTestSound(), g1->UseTestSound(), g2->UseTestSound()};
     for (std::size_t i = 0; i < 3; ++i) {
         for (int call = 1; call <= 100; ++call) {
@@ -92,94 +98,51 @@ TEST_F(RaijinTest, EveryGodQueuesItsArrivalSoundOnceInItsTenthTick) {
     }
 }
 
-TEST_F(RaijinTest, TheArrivalSoundIsTheSoundItemTakenWhenTheGodIsMade) {
-    SetResourcesFolder(std::string(TEMBROLO_SOURCE_DIR) + "/resources");
-    auto god = Make<GameRaijin1>();
-    ASSERT_NE(OpenSnd(), nullptr);
-    EXPECT_EQ(god.RefSound(), OpenSnd());
-}
-
 TEST_F(RaijinTest, TheMainGodComesDownThenPatrolsBetween6And462) {
     auto god = Make<GameRaijin1>();
     EXPECT_EQ(god.RefX(), 84);
     EXPECT_EQ(god.RefY(), -35);
-    // 55 ticks down to y 20, one tick turning to patrol, then to the right.
-    for (int call = 1; call <= 55; ++call) {
-        god.GameStep();
-        ASSERT_EQ(god.RefY(), -35 + call);
-        ASSERT_EQ(god.RefX(), 84);
-    }
-    god.GameStep();
-    EXPECT_EQ(god.RefX(), 84);
-    EXPECT_EQ(god.Status(), GameRaijin1::kStatusMovingRight);
-    god.GameStep();
-    EXPECT_EQ(god.RefX(), 86);
-
-    // Over several sweeps: within 6..462, 2 px a tick, and one still tick at every turn.
-    std::int32_t x = god.RefX();
-    std::int32_t lastMove = 2;
-    std::int32_t stillTicks = 0;
-    std::int32_t turnsRight = 0;
-    std::int32_t turnsLeft = 0;
-    for (int call = 0; call < 2000; ++call) {
-        god.GameStep();
-        ASSERT_EQ(god.RefY(), 20);
-        ASSERT_GE(god.RefX(), 6);
-        ASSERT_LE(god.RefX(), 462);
-        const std::int32_t move = god.RefX() - x;
-        x = god.RefX();
-        if (move == 0) {
-            ++stillTicks;
-            ASSERT_TRUE(x == 462 || x == 6) << "stood still at " << x;
-            continue;
-        }
-        ASSERT_EQ(std::abs(move), 2);
-        if (move != lastMove) {
-            ASSERT_EQ(stillTicks, 1) << "turn at " << x;
-            (move > 0 ? turnsRight : turnsLeft) += 1;
-        } else {
-            ASSERT_EQ(stillTicks, 0);
-        }
-        stillTicks = 0;
-        lastMove = move;
-        EXPECT_EQ(SourceX(), x + 15 + god.Phase());
-        EXPECT_EQ(SourceY(), 35);
-    }
-    EXPECT_GE(turnsLeft, 4);
-    EXPECT_GE(turnsRight, 4);
-}
-
-TEST_F(RaijinTest, TheFortuneGodStartsAtARandomHeightAbove) {
-    struct Case {
-        double rnd;
-        std::int32_t y;
+    struct Moment {
+        int tick;
+        std::int32_t x, y;
     };
-    // The last digit of Floor(Rnd * 10000), minus 44.
-    const Case cases[] = {{0.0, -44}, {0.00071, -37}, {0.5, -44}, {0.12344, -40}, {0.99999, -35}};
-    for (const Case& c : cases) {
-        SetRndSource([&c] { return c.rnd; });
-        auto god = Make<GameRaijin2>();
-        EXPECT_EQ(god.RefX(), 84) << c.rnd;
-        EXPECT_EQ(god.RefY(), c.y) << c.rnd;
+    // 55 ticks down to y 20 and one turning to patrol, then 2 px a tick, with one still tick at
+    // each turn.
+    const Moment moments[] = {{1, 84, -34},   {55, 84, 20},   {56, 84, 20},   {57, 86, 20},
+                              {245, 462, 20}, {246, 462, 20}, {247, 460, 20}, {474, 6, 20},
+                              {475, 6, 20},   {476, 8, 20},   {703, 462, 20}, {704, 462, 20},
+                              {705, 460, 20}};
+    int tick = 0;
+    for (const Moment& m : moments) {
+        while (tick < m.tick) {
+            god.GameStep();
+            ++tick;
+        }
+        EXPECT_EQ(god.RefX(), m.x) << "tick " << tick;
+        EXPECT_EQ(god.RefY(), m.y) << "tick " << tick;
+        EXPECT_EQ(SourceX(), m.x + 15 + god.Phase()) << "tick " << tick;
+        EXPECT_EQ(SourceY(), m.y + 15) << "tick " << tick;
     }
 }
 
-TEST_F(RaijinTest, TheFortuneGodDescendsHoversAndRisesWhenTold) {
+TEST_F(RaijinTest, TheFortuneGodStartsAboveDescendsHoversAndRisesWhenTold) {
     struct Case {
         double rnd;
+        std::int32_t start;     // the last digit of Floor(Rnd * 10000), minus 44
         int ticksBeforeStrike;  // then StatusNext, 30 hovering ticks, StatusNext
         std::int32_t lowest;
-        std::int32_t end;
+        std::int32_t end;  // risen 2 px a tick while above -40
     };
     const Case cases[] = {
-        {0.0, 400, 250, -40},  // all the way down, an even height
-        {0.0, 7, -37, -41},    // struck early at an odd height
-        {0.0009, 10, -25, -41},
-        {0.0009, 11, -24, -40},
+        {0.0, -44, 400, 250, -40},  // all the way down, an even height
+        {0.0, -44, 7, -37, -41},    // struck early at an odd height
+        {0.0009, -35, 10, -25, -41}, {0.0009, -35, 11, -24, -40}, {0.00071, -37, 0, -37, -41},
+        {0.5, -44, 0, -44, -44},     {0.12344, -40, 0, -40, -40}, {0.99999, -35, 0, -35, -41},
     };
     for (const Case& c : cases) {
         SetRndSource([&c] { return c.rnd; });
         auto god = Make<GameRaijin2>();
+        EXPECT_EQ(god.RefY(), c.start) << c.rnd;
         for (int i = 0; i < c.ticksBeforeStrike; ++i) {
             god.GameStep();
         }
@@ -193,7 +156,7 @@ TEST_F(RaijinTest, TheFortuneGodDescendsHoversAndRisesWhenTold) {
         for (int i = 0; i < 200; ++i) {
             god.GameStep();
         }
-        EXPECT_EQ(god.RefY(), c.end) << c.ticksBeforeStrike;
+        EXPECT_EQ(god.RefY(), c.end) << c.rnd << ", " << c.ticksBeforeStrike;
         EXPECT_EQ(SourceY(), c.end + 15);
         EXPECT_EQ(god.RefX(), 84);
     }
@@ -219,31 +182,22 @@ TEST_F(RaijinTest, AThirdStatusNextStopsTheFortuneGodWhereItIs) {
     EXPECT_EQ(god.Status(), 3);
 }
 
-TEST_F(RaijinTest, TheSpriteShowsTheCurrentFrameWithWhiteSeeThrough) {
+TEST_F(RaijinTest, TheSpriteShowsTheCurrentFrameWithWhiteSeeThroughAndNothingWithoutIt) {
     UseSpriteStrips();
-    auto god = std::make_unique<Probe<GameRaijin>>(offscreen->Graphics(), points);
+    auto god = Make<GameRaijin>();
     for (int frame = 0; frame < 2; ++frame) {
-        god->DrawPicture();
+        god.DrawPicture();
         EXPECT_EQ(offscreen->PixelAt(20, 20), kSky) << frame;  // the strip's white corner
         EXPECT_EQ(offscreen->PixelAt(21, 20), FrameColour(frame)) << frame;
         EXPECT_EQ(offscreen->PixelAt(51, 35), FrameColour(frame)) << frame;
         EXPECT_EQ(offscreen->PixelAt(52, 20), kSky) << frame;
         EXPECT_EQ(offscreen->PixelAt(20, 36), kSky) << frame;
         for (int i = 0; i < 6; ++i) {
-            god->GameStep();
+            god.GameStep();
         }
     }
-}
-
-TEST_F(RaijinTest, WithoutItsPictureTheGodDrawsNothing) {
     UseEmptyResources();
-    if (RaijinPict()) {
-        GTEST_SKIP() << "the picture was loaded earlier in this process";
-    }
-    auto god = Make<GameRaijin1>();
-    for (int i = 0; i < 60; ++i) {
-        god.GameStep();
-    }
-    god.DrawPicture();
+    offscreen = FilledPicture(kFieldWidth, kFieldHeight, kSky);
+    Make<GameRaijin>().DrawPicture();
     EXPECT_EQ(CountPixels(*offscreen, kSky), kFieldWidth * kFieldHeight);
 }

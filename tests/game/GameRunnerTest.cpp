@@ -196,7 +196,7 @@ TEST_F(RunnerTest, EachStateShowsItsFramesOfTheStrip) {
     EXPECT_EQ(seen, expected);
 }
 
-TEST_F(RunnerTest, TheSpriteIsOneFrameWithWhiteSeeThrough) {
+TEST_F(RunnerTest, TheSpriteIsOneFrameWithWhiteSeeThroughAndNothingWithoutThePicture) {
     UseSpriteStrips();
     StepUntilStanding();
     runner->DrawPicture();
@@ -206,22 +206,17 @@ TEST_F(RunnerTest, TheSpriteIsOneFrameWithWhiteSeeThrough) {
     EXPECT_EQ(offscreen->PixelAt(35, 279), kSky);
     EXPECT_EQ(offscreen->PixelAt(4, 280), kSky);
     EXPECT_EQ(offscreen->PixelAt(4, 215), kSky);
-    // A state with no frame draws nothing.
-    offscreen = FilledPicture(kFieldWidth, kFieldHeight, kSky);
-    runner = std::make_unique<ProbeRunner>(offscreen->Graphics(), points, 1);
-    runner->SetStatus(6);
-    runner->DrawPicture();
-    EXPECT_EQ(CountPixels(*offscreen, kSky), kFieldWidth * kFieldHeight);
-}
-
-TEST_F(RunnerTest, WithoutItsPictureTheRunnerDrawsNothing) {
-    UseEmptyResources();
-    if (TargetsPict()) {
-        GTEST_SKIP() << "the picture was loaded earlier in this process";
-    }
-    for (int i = 0; i < 30; ++i) {
-        runner->GameStep();
+    // A state with no frame draws nothing, and nor does any state without the picture.
+    for (const bool picture : {true, false}) {
+        offscreen = FilledPicture(kFieldWidth, kFieldHeight, kSky);
+        runner = std::make_unique<ProbeRunner>(offscreen->Graphics(), points, 1);
+        if (picture) {
+            runner->SetStatus(6);
+        } else {
+            UseEmptyResources();
+            StepUntilStanding();
+        }
         runner->DrawPicture();
+        EXPECT_EQ(CountPixels(*offscreen, kSky), kFieldWidth * kFieldHeight) << picture;
     }
-    EXPECT_EQ(CountPixels(*offscreen, kSky), kFieldWidth * kFieldHeight);
 }

@@ -21,11 +21,12 @@ const std::string kChime = std::string(TEMBROLO_SOURCE_DIR) + "/resources/SoundV
 // Longer than the chime (0.45 s), so each burst is over before the next starts.
 constexpr auto kLetItRing = std::chrono::milliseconds(700);
 
-// Sends the mixer's output to a raw file, at the pace of a real device. Must run before the
-// first Sound::Open of the process, which opens the device.
+// Sends the mixer's output to a raw file, at the pace of a real device: closes the device, so
+// that the next Sound::Open opens it anew on the disk.
 class DiskAudio {
 public:
     DiskAudio() {
+        Sound::CloseAudio();
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", file_.c_str(), 1);
     }
@@ -108,6 +109,7 @@ TEST(SoundTest, MissingOrBrokenFilesYieldNothing) {
 
 TEST(SoundTest, WithoutADeviceSoundsStillLoadAndReportTheirPlays) {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    Sound::CloseAudio();  // so that the next Open looks for the device again
     std::vector<std::pair<std::string, std::int32_t>> started;
     Sound::SetPlayObserver([&started](const Sound& sound, std::int32_t volume) {
         started.emplace_back(sound.Name(), volume);
