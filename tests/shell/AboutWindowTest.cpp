@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "AboutWindow.h"
+#include "Appl.h"
 #include "PictureItems.h"
 #include "ResourcesFolder.h"
 #include "Timer.h"
@@ -23,9 +24,9 @@ protected:
     void SetUp() override { SetResourcesFolder(TEMBROLO_SOURCE_DIR "/resources"); }
     void TearDown() override { shell::ReleaseAboutWindow(); }
 
-    // Opens the About window modally, as the About command does, and runs `act` on it from
-    // inside the modal loop. True when the modal call came back because the window closed.
-    static bool ShowModalAndDo(const std::function<void(shell::AboutWindow&)>& act) {
+    // Runs the About command, which shows the window modally, and `act` on the window from inside
+    // the modal loop. True when the command came back handled because the window closed.
+    bool ShowModalAndDo(const std::function<void(shell::AboutWindow&)>& act) {
         shell::AboutWindow& window = AboutWindow();
         bool gaveUp = false;
         QTimer::singleShot(0, [&] { act(window); });
@@ -36,8 +37,7 @@ protected:
             window.Close();
         });
         giveUp.start(kGiveUpMs);
-        window.ShowModal();
-        return !gaveUp && window.IsClosed();
+        return app.AppleAbout_Action() && !gaveUp && window.IsClosed();
     }
 
     static void Enter(QWidget* widget) {
@@ -48,6 +48,8 @@ protected:
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(widget, &leave);
     }
+
+    shell::Appl app;
 };
 
 class CountingTimer : public Timer {
@@ -58,62 +60,44 @@ public:
 
 }  // namespace
 
-TEST_F(AboutWindowTest, IsAFixedWhiteDialogWithoutCloseBox) {
-    shell::AboutWindow& window = AboutWindow();
-    EXPECT_EQ(window.Width(), 200);
-    EXPECT_EQ(window.Height(), 80);
-    EXPECT_EQ(window.Title(), "Tembroloについて");
-    EXPECT_EQ(window.Frame(), Window::kModalFrame);
-    EXPECT_FALSE(window.CloseBox());
-    EXPECT_EQ(window.Widget()->palette().color(QPalette::Window), QColor(Qt::white));
-    EXPECT_EQ(window.AppName().Text(), "Tembrolo 11.0.0");
-    EXPECT_NE(window.AppCopy().Text().find("2012"), std::string::npos);
-    EXPECT_NE(window.AppCopy().Text().find("Quillmoor"), std::string::npos);
-
-    // The window manager's close request is refused; only a key or a press closes it.
-    window.Show();
-    window.Widget()->close();
-    EXPECT_FALSE(window.IsClosed());
-    window.Close();
-}
-
-TEST_F(AboutWindowTest, EveryKeyAndAPressAnywhereCloseIt) {
+TEST_F(AboutWindowTest, EveryKeyAndEveryMousePressClosesIt) {
+    using Act = std::function<void(shell::AboutWindow&)>;
+    std::vector<Act> acts;
     for (Qt::Key key : {Qt::Key_A, Qt::Key_Z, Qt::Key_5, Qt::Key_Space, Qt::Key_Return,
                         Qt::Key_Escape, Qt::Key_Left, Qt::Key_Tab}) {
-        EXPECT_TRUE(ShowModalAndDo([key](auto& w) { QTest::keyClick(w.Widget(), key); })) << key;
+        acts.push_back([key](shell::AboutWindow& w) { QTest::keyClick(w.Widget(), key); });
     }
-    const std::function<QWidget*(shell::AboutWindow&)> targets[] = {
-        [](auto& w) { return w.Widget(); }, [](auto& w) { return w.AppName().Widget(); },
-        [](auto& w) { return w.AppCopy().Widget(); }, [](auto& w) { return w.AppIcon().Widget(); }};
-    for (const auto& target : targets) {
-        EXPECT_TRUE(ShowModalAndDo(
-            [&](auto& w) { QTest::mousePress(target(w), Qt::LeftButton, {}, QPoint(2, 2)); }));
+    for (auto target : {+[](shell::AboutWindow& w) { return w.Widget(); },
+                        +[](shell::AboutWindow& w) { return w.AppName().Widget(); },
+                        +[](shell::AboutWindow& w) { return w.AppCopy().Widget(); },
+                        +[](shell::AboutWindow& w) { return w.AppIcon().Widget(); }}) {
+        acts.push_back([target](shell::AboutWindow& w) {
+            QTest::mousePress(target(w), Qt::LeftButton, {}, QPoint(2, 2));
+        });
+    }
+    for (std::size_t n = 0; n < acts.size(); ++n) {
+        EXPECT_TRUE(ShowModalAndDo(acts[n])) << "way " << n;
     }
 }
 
-TEST_F(AboutWindowTest, TheIconShowsTheLogoWhileTheMouseIsOverIt) {
+// Every crossing of the icon's edge swaps icon and logo. Every opening starts with the icon, even
+// when the logo showed as the window closed.
+TEST_F(AboutWindowTest, TheLogoShowsWhileTheMouseIsOverTheIconAndEveryOpeningStartsWithTheIcon) {
     ASSERT_NE(IconPict(), nullptr);
     ASSERT_NE(QuillmoorPict(), nullptr);
-    shell::AboutWindow& window = AboutWindow();
-    window.Show();
-    QWidget* icon = window.AppIcon().Widget();
-    EXPECT_EQ(window.AppIcon().Backdrop(), IconPict());
-    for (int crossing = 0; crossing < 3; ++crossing) {
-        Enter(icon);
-        EXPECT_EQ(window.AppIcon().Backdrop(), QuillmoorPict()) << crossing;
-        Leave(icon);
-        EXPECT_EQ(window.AppIcon().Backdrop(), IconPict()) << crossing;
-    }
-}
-
-TEST_F(AboutWindowTest, EveryOpeningStartsWithTheIconEvenIfTheLogoShowedAtClose) {
     for (int opening = 0; opening < 2; ++opening) {
-        EXPECT_TRUE(ShowModalAndDo([opening](shell::AboutWindow& window) {
-            EXPECT_EQ(window.AppIcon().Backdrop(), IconPict()) << opening;
-            Enter(window.AppIcon().Widget());
-            ASSERT_EQ(window.AppIcon().Backdrop(), QuillmoorPict());
+        EXPECT_TRUE(ShowModalAndDo([](shell::AboutWindow& window) {
+            Canvas& icon = window.AppIcon();
+            EXPECT_EQ(icon.Backdrop(), IconPict());
+            for (int crossing = 0; crossing < 3; ++crossing) {
+                Enter(icon.Widget());
+                EXPECT_EQ(icon.Backdrop(), QuillmoorPict()) << crossing;
+                Leave(icon.Widget());
+                EXPECT_EQ(icon.Backdrop(), IconPict()) << crossing;
+            }
+            Enter(icon.Widget());
             QTest::keyClick(window.Widget(), Qt::Key_X);
-        }));
+        })) << opening;
     }
 }
 
@@ -138,11 +122,16 @@ TEST_F(AboutWindowTest, TimersKeepFiringWhileItIsOpen) {
     EXPECT_GE(game.fired, 10);
 }
 
-// What shows: the icon at (16, 16) and the badge band of TargetSystemPict at (180, 3), both
-// unscaled, on white.
-TEST_F(AboutWindowTest, DrawsTheIconAndTheBadgeInTheirCorners) {
+// The name and the rights line in 12-point text; the icon at (16, 16) and the badge band of
+// TargetSystemPict at (180, 3), both unscaled, on white.
+TEST_F(AboutWindowTest, NamesTheProgramAndDrawsTheIconAndTheBadgeInTheirCorners) {
     shell::AboutWindow& window = AboutWindow();
     window.Show();
+    EXPECT_EQ(window.AppName().Text(), "Tembrolo 11.0.0");
+    EXPECT_NE(window.AppCopy().Text().find("2012"), std::string::npos);
+    EXPECT_NE(window.AppCopy().Text().find("Quillmoor"), std::string::npos);
+    EXPECT_EQ(window.AppName().TextSize(), 12);
+    EXPECT_EQ(window.AppCopy().TextSize(), 12);
     const QImage shown = window.Widget()->grab().toImage();
     ASSERT_NE(IconPict(), nullptr);
     ASSERT_NE(TargetSystemPict(), nullptr);
@@ -163,5 +152,12 @@ TEST_F(AboutWindowTest, DrawsTheIconAndTheBadgeInTheirCorners) {
                         std::pair{8, 50}}) {
         EXPECT_EQ(rgb(x, y), 0xFFFFFFu) << x << "," << y;
     }
+    // Without a picture the icon shows the window's white, not whatever was there.
+    window.AppIcon().SetBackdrop(nullptr);
+    EXPECT_EQ(window.Widget()->grab().toImage().pixel(20, 20) & 0xFFFFFFu, 0xFFFFFFu);
+
+    // The window manager's close request is refused; only a key or a press closes it.
+    window.Widget()->close();
+    EXPECT_FALSE(window.IsClosed());
     window.Close();
 }

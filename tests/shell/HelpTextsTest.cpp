@@ -51,11 +51,7 @@ TEST(HelpTextsTest, ProseTextsHaveIndentedParagraphsWithFullWidthNumbers) {
         std::vector<std::string> lines = Lines(HelpText(c.index));
         ASSERT_EQ(lines.size(), c.lines) << c.index;
         if (c.index == 3) {
-            std::string indent;
-            for (int n = 0; n < 10; ++n) {
-                indent += kIdeographicSpace;
-            }
-            EXPECT_EQ(lines.back().rfind(indent + "2012.6.16", 0), 0u) << lines.back();
+            EXPECT_EQ(lines.back().rfind("　　　　　　　　　　2012.6.16", 0), 0u) << lines.back();
             lines.pop_back();
         }
         std::size_t paragraphs = 0;

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QFile>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
 #include <algorithm>
@@ -7,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "AboutWindow.h"
+#include "FileTypes.h"
 #include "FortuneWindow.h"
 #include "HelpWindow.h"
 #include "Menu.h"
@@ -42,8 +45,9 @@ TEST_F(ShellFixture, OpeningCompletesTheSettingsAndRestoresRecordAndVolume) {
         EXPECT_EQ(Data(), c.completed);
         EXPECT_EQ(Field().RefRecord(), c.record);
         EXPECT_EQ(Main().ItsSoundPlayer->RefVolume(), c.volume);
+        EXPECT_EQ(Main().ItsSoundPlayer->SacrificeInterval, 10);  // the filler after 1 s quiet
         EXPECT_FALSE(Main().ActionBlocking);
-        Main().GameMenuHide_Action();
+        app_->MenuCommand(*::Menu()->Find("GameMenuHide"));
         EXPECT_EQ(Field().RefRecord(), c.hiddenRecord);
         EXPECT_EQ(Data(), c.completed);  // reading never writes
     }
@@ -52,120 +56,99 @@ TEST_F(ShellFixture, OpeningCompletesTheSettingsAndRestoresRecordAndVolume) {
 TEST_F(ShellFixture, ANewRecordIsWrittenIntoTheBytesOfTheCurrentMode) {
     OpenMain("045G312XY");
     Field().SetRecord(7);
-    Main().TheGameField_RecordUpdated(Field());
+    Field().RecordUpdated(Field());
     EXPECT_EQ(Data(), "007G312XY");
 
     Main().GameMenuHide_Action();
     ASSERT_TRUE(Field().RefHideMode());
     Field().SetRecord(61);
-    Main().TheGameField_RecordUpdated(Field());
+    Field().RecordUpdated(Field());
     EXPECT_EQ(Data(), "007G061XY");
 }
 
-TEST_F(ShellFixture, EveryKeyButCommandsStartsOrTurnsTheRunner) {
+// Every key but a command goes to the runner, in any state. Between games Cmd+F opens the fortune
+// and Cmd+T requests a game, which the next tick starts; during a game neither does anything.
+TEST_F(ShellFixture, KeysGoToTheRunnerAndTheGameShortcutsWorkOnlyBetweenGames) {
     OpenMain();
-    QTest::keyClick(Main().Widget(), Qt::Key_Space);
-    QTest::keyClick(Main().Widget(), Qt::Key_Right);
-    QTest::keyClick(Main().Widget(), Qt::Key_Shift);
-    QTest::keyClick(Main().Widget(), Qt::Key_Control);
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Right, Qt::Key_Shift, Qt::Key_Control}) {
+        QTest::keyClick(Main().Widget(), key);
+    }
     EXPECT_EQ(Field().runs, 2);
 
-    StartGame();
+    QTest::keyClick(Main().Widget(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(::Window::OpenCount(), 2);
+    EXPECT_TRUE(Main().ActionBlocking);
+    ::FortuneWindow().CloseButton().Push();
+    Activate(Main());
+    QTest::keyClick(Main().Widget(), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_FALSE(Field().RefActive());
+    Tick();
+    ASSERT_TRUE(Field().RefActive());
+
     const int runsBefore = Field().runs;
     for (Qt::Key key : {Qt::Key_T, Qt::Key_F, Qt::Key_W, Qt::Key_Z, Qt::Key_A}) {
         QTest::keyClick(Main().Widget(), key, Qt::ControlModifier);
     }
     EXPECT_EQ(Field().runs, runsBefore);
+    EXPECT_EQ(::Window::OpenCount(), 1);
+    EXPECT_FALSE(Main().ActionBlocking);
     QTest::keyClick(Main().Widget(), Qt::Key_A);
     EXPECT_EQ(Field().runs, runsBefore + 1);
 }
 
-TEST_F(ShellFixture, StartAndFortuneShortcutsDoNothingDuringAGame) {
+// The first tick comes once 100 ms have passed, on a 20 ms library timer; each steps the field,
+// paints it and plays what was queued, all within the tick. Blocked ticks do none of it.
+TEST_F(ShellFixture, EachMainTickStepsPaintsAndSoundsUnlessBlocked) {
+    std::vector<std::string> played;
+    Sound::SetPlayObserver([&](const Sound& s, std::int32_t) { played.push_back(s.Name()); });
     OpenMain();
-    StartGame();
-    QTest::keyClick(Main().Widget(), Qt::Key_F, Qt::ControlModifier);
-    EXPECT_EQ(::Window::OpenCount(), 1);
-    EXPECT_FALSE(Main().ActionBlocking);
-
-    // Between games the same key opens the fortune.
-    TearDown();
-    SetUp();
-    OpenMain();
-    QTest::keyClick(Main().Widget(), Qt::Key_F, Qt::ControlModifier);
-    EXPECT_EQ(::Window::OpenCount(), 2);
-    EXPECT_TRUE(Main().ActionBlocking);
-}
-
-TEST_F(ShellFixture, TheStartShortcutRequestsAGameOnlyBetweenGames) {
-    OpenMain();
-    QTest::keyClick(Main().Widget(), Qt::Key_T, Qt::ControlModifier);
-    EXPECT_FALSE(Field().RefActive());  // carried out by the next tick
-    Tick();
-    EXPECT_TRUE(Field().RefActive());
-}
-
-TEST_F(ShellFixture, ChoosingAVolumeStoresItsCodeAndPlaysTheSampleAtTheNewVolume) {
-    std::vector<std::pair<std::string, int>> played;
-    Sound::SetPlayObserver(
-        [&](const Sound& s, std::int32_t volume) { played.emplace_back(s.Name(), volume); });
-    OpenMain();
-    app_->MenuCommand(*::Menu()->Find("GameMenuSoundVol", 8));
-    EXPECT_EQ(Data(), "000I000");
-    ASSERT_EQ(played.size(), 1u);
-    EXPECT_EQ(played[0], std::make_pair(std::string("SoundVolSnd"), 6));
-
-    app_->MenuCommand(*::Menu()->Find("GameMenuSoundVol", 9));
-    EXPECT_EQ(Data(), "0000000");
-    EXPECT_EQ(played.size(), 1u);  // muted: no sample
-    EXPECT_EQ(Main().ItsSoundPlayer->RefVolume(), 9);
-    Sound::SetPlayObserver(nullptr);
-}
-
-TEST_F(ShellFixture, WhileBlockedTheMainTickStepsNothing) {
-    OpenMain();
-    Tick();
+    EXPECT_EQ(Main().TheGameHeltz().Mode(), Timer::kModeMultiple);
+    EXPECT_EQ(Main().TheGameHeltz().Period(), 20);
+    now_ = 99'999;
+    Main().TheGameHeltz().Event_Action();
+    EXPECT_EQ(Field().steps, 0);
+    now_ = 100'001;
+    Main().TheGameHeltz().Event_Action();
     EXPECT_EQ(Field().steps, 1);
+
+    Main().ItsSoundPlayer->PushQueue(SoundVolSnd(), 1);
     Main().ActionBlocking = true;
     Tick();
     Tick();
     EXPECT_EQ(Field().steps, 1);
+    EXPECT_TRUE(played.empty());
     Main().ActionBlocking = false;
     Tick();
     EXPECT_EQ(Field().steps, 2);
+    EXPECT_FALSE(Field().IsRefreshPending());
+    EXPECT_EQ(played, std::vector<std::string>{"SoundVolSnd"});
+    Sound::SetPlayObserver(nullptr);
 }
 
+// Closing the main window closes every other one; with none left the application quits and saves
+// the settings, which a first run always writes.
 TEST_F(ShellFixture, ClosingTheMainWindowClosesTheOthersAndTheApplicationSavesAtQuit) {
-    const std::vector<std::pair<const char*, std::function<::Window&()>>> others = {
-        {"fortune",
-         [this]() -> ::Window& {
-             Main().GameMenuFortune_Action();
-             return ::FortuneWindow();
-         }},
-        {"help",
-         [this]() -> ::Window& {
-             app_->HelpApp_Action();
-             return ::HelpWindow();
-         }},
-    };
-    for (const auto& [name, open] : others) {
-        SCOPED_TRACE(name);
-        TearDown();
-        SetUp();
-        OpenMain();
-        ::Window& other = open();
-        ASSERT_EQ(::Window::OpenCount(), 2);
-        Main().Close();
-        EXPECT_TRUE(other.IsClosed());
-        EXPECT_EQ(::Window::OpenCount(), 0);
-        EXPECT_FALSE(Main().ActionBlocking);
-        EXPECT_TRUE(app_->IsQuitting());
-        app_->Event_Close();
-        QFile file(QString::fromStdString(PrefsPath()));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll().toStdString(), "000001000");
-    }
+    OpenMain();
+    app_->HelpApp_Action();
+    EXPECT_TRUE(Main().GameMenuFortune_Action());
+    ::Window& help = ::HelpWindow();
+    ::Window& fortune = ::FortuneWindow();
+    ASSERT_EQ(::Window::OpenCount(), 3);
+    Main().Close();
+    EXPECT_TRUE(help.IsClosed());
+    EXPECT_TRUE(fortune.IsClosed());
+    EXPECT_EQ(::Window::OpenCount(), 0);
+    EXPECT_FALSE(Main().ActionBlocking);
+    EXPECT_TRUE(app_->IsQuitting());
+    app_->Event_Close();
+    QFile file(QString::fromStdString(PrefsPath()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), "000001000");
 }
 
+// Sizes (below any menu bar), titles, frames, boxes and the controls' places in window
+// coordinates are fixed. The main window opens centred on the screen, every other one centred
+// over the window in front (to within the frames' rounding).
 // In a process of its own: the sound items, once let go, answer nothing for the rest of the run.
 TEST(ReleaseAllTest, TheSoundItemsGoBeforeTheWindows) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
@@ -188,20 +171,80 @@ TEST(ReleaseAllTest, TheSoundItemsGoBeforeTheWindows) {
     EXPECT_EXIT(run(), testing::ExitedWithCode(0), "");
 }
 
-TEST_F(ShellFixture, TheFieldFillsTheWindowBelowItsMenuBar) {
+TEST_F(ShellFixture, EveryWindowHasItsFixedLookAndPlace) {
+    struct Look {
+        ::Window& window;
+        const char* title;
+        std::array<int, 3> sizeAndFrame;
+        bool boxes;  // close and minimize boxes; never a maximize box
+        bool white;  // a white background of its own
+    };
     OpenMain();
-    EXPECT_EQ(Main().Title(), "Tembrolo");
-    EXPECT_EQ(Main().Width(), 500);
-    EXPECT_EQ(Main().Height(), 300);
-    EXPECT_EQ(Field().Left(), 0);
-    EXPECT_EQ(Field().Top(), 0);
-    EXPECT_EQ(Field().Width(), 500);
-    EXPECT_EQ(Field().Height(), 300);
-    EXPECT_GT(Main().ContentTop(), 0);
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((Main().Widget()->frameGeometry().center() - screenCentre).manhattanLength(), 4);
+    Main().Widget()->move(0, 0);
+    ::AboutWindow().Show();
+    app_->HelpApp_Action();
+    Main().GameMenuFortune_Action();
+    shell::AboutWindow& about = ::AboutWindow();
+    shell::HelpWindow& help = ::HelpWindow();
+    shell::FortuneWindow& fortune = ::FortuneWindow();
+    const std::vector<Look> looks = {{Main(), "Tembrolo", {500, 300, 0}, true, false},
+                                     {about, "Tembroloについて", {200, 80, 2}, false, true},
+                                     {help, "Tembroloの説明", {400, 370, 0}, true, true},
+                                     {fortune, "吉凶", {200, 330, 1}, false, false}};
+    for (std::size_t i = 0; i < looks.size(); ++i) {
+        const Look& look = looks[i];
+        SCOPED_TRACE(look.title);
+        QWidget* widget = look.window.Widget();
+        EXPECT_EQ(look.window.Title(), look.title);
+        EXPECT_EQ((std::array{look.window.Width(), look.window.Height(), look.window.Frame()}),
+                  look.sizeAndFrame);
+        EXPECT_EQ(widget->minimumSize(), widget->maximumSize());
+        EXPECT_EQ(look.window.CloseBox(), look.boxes);
+        EXPECT_EQ(widget->windowFlags().testFlag(Qt::WindowMinimizeButtonHint), look.boxes);
+        EXPECT_FALSE(widget->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        EXPECT_EQ(widget->palette().color(QPalette::Window) == Qt::white, look.white);
+        if (i > 0) {
+            const QPoint under = looks[i - 1].window.Widget()->frameGeometry().center();
+            EXPECT_LE((widget->frameGeometry().center() - under).manhattanLength(), 4);
+        }
+    }
+    const std::vector<std::pair<Control*, std::array<int, 4>>> places = {
+        {&Field(), {0, 0, 500, 300}},
+        {&about.AppName(), {64, 24, 100, 16}},
+        {&about.AppCopy(), {16, 56, 168, 16}},
+        {&about.AppIcon(), {16, 16, 32, 32}},
+        {&about.TheTargetSystemDisplay(), {180, 3, 16, 8}},
+        {&help.TabPanel1(), {0, 1, 400, 369}},
+        {&help.EditField1(), {6, 23, 388, 342}},
+        {&help.EditField6(), {6, 23, 388, 342}},
+        {&fortune.CloseButton(), {65, 305, 70, 20}},
+        {&fortune.TheFortuneField(), {0, 0, 200, 300}},
+    };
+    for (const auto& [control, bounds] : places) {
+        EXPECT_EQ(
+            (std::array{control->Left(), control->Top(), control->Width(), control->Height()}),
+            bounds);
+    }
     EXPECT_EQ(Field().Widget()->y(), Main().ContentTop());
-    EXPECT_EQ(Main().Widget()->minimumSize(), Main().Widget()->maximumSize());
-    const Qt::WindowFlags flags = Main().Widget()->windowFlags();
-    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+// Start-up installs the maker of the one main window; at exit the window goes, and the accessor
+// hands out no window that is gone. The preferences' file type is declared meanwhile.
+TEST_F(ShellFixture, StartUpMakesTheOneMainWindowAndExitLetsItGo) {
+    main_.reset();
+    shell::InstallMainWindowMaker();
+    auto* made = dynamic_cast<shell::MainWindow*>(&::MainWindow());
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(&::MainWindow(), made);
+    shell::ReleaseMainWindow();
+    EXPECT_EQ(dynamic_cast<shell::MainWindow*>(&::MainWindow()), nullptr);
+    ResetMainWindowStandIn();
+
+    FileTypes::Initialize();
+    const FileType& type = FileTypes::PrefsData();
+    EXPECT_EQ((std::vector{type.Name, type.Extensions, type.MacType, type.MacCreator}),
+              (std::vector<std::string>{"PrefsData", "", "PREF", "QVLK"}));
+    FileTypes::Release();
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFont>
+#include <QString>
 #include <QTemporaryDir>
 #include <memory>
 #include <string>
@@ -9,6 +11,9 @@
 #include "Appl.h"
 #include "GameField.h"
 #include "MainWindow.h"
+
+// Every character of `text` but its line breaks has a glyph in `font`.
+void ExpectGlyphs(const QString& text, const QFont& font);
 
 // A field that counts the calls the window makes on it and otherwise plays the real game.
 class SpyField : public GameField {
@@ -33,12 +38,14 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Shows the main window (its open reads `data` as the stored settings) and puts it in front.
+    // Stores `data` as the last run's settings file (none for ""), opens the application, which
+    // reads it, and shows the main window in front.
     void OpenMain(const std::string& data = "");
     shell::MainWindow& Main() { return *main_; }
     SpyField& Field() { return static_cast<SpyField&>(main_->TheGameField()); }
-    // One tick of the main timer.
-    void Tick();
+    // Moves the test clock just past the timer's next 100 ms slot and gives the timer an occasion.
+    void Tick(PeriodicTimer& timer);
+    void Tick() { Tick(main_->TheGameHeltz()); }
     // Ticks until the requested game has started.
     void StartGame();
     void Activate(::Window& window);
@@ -46,6 +53,7 @@ protected:
     std::string PrefsPath() const;
 
     QTemporaryDir dir_;
+    double now_ = 0;  // µs
     std::unique_ptr<shell::Appl> app_;
     std::unique_ptr<shell::MainWindow> main_;
 };
