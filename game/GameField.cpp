@@ -30,8 +30,6 @@ constexpr std::int32_t kGroundY = 280;
 constexpr std::uint32_t kGroundColour = 0x990000;
 constexpr std::uint32_t kZoneLitColour = 0x00CC00;
 constexpr std::uint32_t kZoneDarkColour = 0x009900;
-
-constexpr std::int32_t kNatural = Graphics::kNaturalSize;
 }  // namespace
 
 void GameField::GameStep() {
@@ -231,7 +229,7 @@ void GameField::OffscreenCreated() {
 // Back to front: every frame is drawn whole, so the sky erases the previous one.
 void GameField::PaintOffscreen() {
     Graphics& g = *OffscreenGraphics;
-    g.DrawPicture(LightningPict, 0, 0, kNatural, kNatural, 0, 0, kNatural, kNatural);
+    DrawSky(g);
     g.PenWidth = 1;
     g.PenHeight = 1;
     g.ForeColor = kGroundColour;
@@ -250,6 +248,20 @@ void GameField::PaintOffscreen() {
         ItsRaijin->DrawPicture();
     }
     ItsRunner->DrawPicture();
+}
+
+// The lightning picture, as if copied whole, but copied only where the frame can differ from it:
+// where anything was drawn over it since the last copy (the last frame's sprites and numbers, a
+// record set between frames) and where the lightning picture itself changed. Everywhere else the
+// frame already holds the same sky.
+void GameField::DrawSky(Graphics& g) {
+    SkyAreas.assign(g.DrawnAreas().begin(), g.DrawnAreas().end());
+    SkyAreas.push_back(ItsLightning->TakeChangedArea());
+    for (const PixelArea& a : SkyAreas) {
+        g.DrawPicture(LightningPict, a.left, a.top, a.Width(), a.Height(), a.left, a.top, a.Width(),
+                      a.Height());
+    }
+    g.ForgetDrawnAreas();
 }
 
 void GameField::DrawLabels(Graphics& g) const {

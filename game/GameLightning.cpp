@@ -4,7 +4,6 @@
 #include <limits>
 #include <utility>
 
-#include "Graphics.h"
 #include "MainWindowShared.h"
 #include "Rnd.h"
 #include "SoundItems.h"
@@ -37,12 +36,34 @@ GameLightning::GameLightning(Graphics& g, std::shared_ptr<GamePointArrey> points
     : ItsGraphics(&g), ItsPointArrey(std::move(points)) {
     ItsLightningSnd = LightningSnd();
     LightningHold = kFirstHold;
+    // Whatever the picture held before is unknown.
+    BoltArea = {0, 0, g.Width(), g.Height()};
     ClearScreen();
 }
 
 void GameLightning::ClearScreen() {
+    NoteDrawing();
     ItsGraphics->ForeColor = kSkyColor;
-    ItsGraphics->FillRect(0, 0, ItsGraphics->Width(), ItsGraphics->Height());
+    if (BoltArea.Empty()) {
+        return;
+    }
+    ChangedArea.Include(BoltArea);
+    ItsGraphics->FillRect(BoltArea.left, BoltArea.top, BoltArea.Width(), BoltArea.Height());
+    ItsGraphics->ForgetDrawnAreas();  // the fill is sky, not bolt
+    BoltArea = {};
+}
+
+PixelArea GameLightning::TakeChangedArea() {
+    NoteDrawing();
+    return std::exchange(ChangedArea, PixelArea{});
+}
+
+void GameLightning::NoteDrawing() {
+    for (const PixelArea& area : ItsGraphics->DrawnAreas()) {
+        BoltArea.Include(area);
+        ChangedArea.Include(area);
+    }
+    ItsGraphics->ForgetDrawnAreas();
 }
 
 StrikeResult GameLightning::GameStep(std::int32_t charge) {
