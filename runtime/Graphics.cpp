@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 #include "Picture.h"
 
@@ -119,53 +120,72 @@ void Graphics::NoteDrawn(const PixelArea& area) {
     drawn_.push_back(area);
 }
 
-// Bresenham over every point, so picture and screen get the very same pixels. The points are
-// filled a straight run at a time: the pen's blocks along a run make one rectangle.
+// Bresenham's points, from (x1, y1) to (x2, y2) both included: along the longer axis (x when the
+// two are equal) every point moves by one, and after k steps the other coordinate has moved by
+// floor((2 * shorter * k + longer) / (2 * longer)); with the pen hanging right and down. They are
+// filled a run of points on one row (or column) at a time, only over the stretch whose pen can
+// reach the picture, so a line far outside costs nothing and picture and screen get the same
+// pixels.
 void Graphics::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
-    const std::int64_t penW = PenWidth;
-    const std::int64_t penH = PenHeight;
     const PixelArea box =
-        Clip(std::min(x1, x2), std::min(y1, y2), std::int64_t{std::max(x1, x2)} + penW,
-             std::int64_t{std::max(y1, y2)} + penH);
-    if (penW <= 0 || penH <= 0 || box.Empty()) {
+        Clip(std::min(x1, x2), std::min(y1, y2), std::int64_t{std::max(x1, x2)} + PenWidth,
+             std::int64_t{std::max(y1, y2)} + PenHeight);
+    if (PenWidth <= 0 || PenHeight <= 0 || box.Empty()) {
         return;
     }
-    auto fillRun = [this, penW, penH](std::int64_t ax, std::int64_t ay, std::int64_t bx,
-                                      std::int64_t by) {
-        Fill(Clip(std::min(ax, bx), std::min(ay, by), std::max(ax, bx) + penW,
-                  std::max(ay, by) + penH));
-    };
     const std::int64_t dx = std::abs(std::int64_t{x2} - x1);
-    const std::int64_t dy = -std::abs(std::int64_t{y2} - y1);
+    const std::int64_t dy = std::abs(std::int64_t{y2} - y1);
     const std::int64_t stepX = x1 < x2 ? 1 : -1;
     const std::int64_t stepY = y1 < y2 ? 1 : -1;
-    std::int64_t error = dx + dy;
-    std::int64_t x = x1;
-    std::int64_t y = y1;
-    std::int64_t runX = x;  // where the current run began
-    std::int64_t runY = y;
-    while (x != x2 || y != y2) {
-        const std::int64_t lastX = x;
-        const std::int64_t lastY = y;
-        const std::int64_t twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x += stepX;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y += stepY;
-        }
-        const bool alongX = y == lastY && runY == lastY;
-        const bool alongY = x == lastX && runX == lastX;
-        if (!alongX && !alongY) {
-            fillRun(runX, runY, lastX, lastY);
-            runX = x;
-            runY = y;
+    if (dx >= dy) {
+        WalkLine({x1, stepX, dx, PenWidth, width_}, {y1, stepY, dy, PenHeight},
+                 [this](std::int64_t left, std::int64_t right, std::int64_t y) {
+                     Fill(Clip(left, y, right, y + PenHeight));
+                 });
+    } else {
+        WalkLine({y1, stepY, dy, PenHeight, height_}, {x1, stepX, dx, PenWidth},
+                 [this](std::int64_t top, std::int64_t bottom, std::int64_t x) {
+                     Fill(Clip(x, top, x + PenWidth, bottom));
+                 });
+    }
+    NoteDrawn(box);
+}
+
+void Graphics::WalkLine(const LineAxis& major, const LineAxis& minor,
+                        const std::function<void(std::int64_t, std::int64_t, std::int64_t)>& run) {
+    // The steps k whose major coordinate's pen block overlaps [0, limit).
+    const std::int64_t a = major.length;
+    std::int64_t first = major.step > 0 ? 1 - major.pen - major.from : major.from - major.limit + 1;
+    std::int64_t last = major.step > 0 ? major.limit - 1 - major.from : major.from + major.pen - 1;
+    first = std::max<std::int64_t>(first, 0);
+    last = std::min(last, a);
+    if (first > last) {
+        return;
+    }
+    const std::int64_t twiceA = 2 * std::max<std::int64_t>(a, 1);
+    const std::int64_t twiceB = 2 * minor.length;
+    // floor((2bk + a) / 2a) at the first step: up to 2^65 before the division.
+    __extension__ using Wide = __int128;
+    const Wide start = Wide{twiceB} * first + a;
+    std::int64_t moved = static_cast<std::int64_t>(start / twiceA);
+    std::int64_t remainder = static_cast<std::int64_t>(start % twiceA);
+    auto at = [&major](std::int64_t k) { return major.from + major.step * k; };
+    auto fill = [&run, &major, &at](std::int64_t k1, std::int64_t k2, std::int64_t m) {
+        const std::int64_t p1 = at(k1);
+        const std::int64_t p2 = at(k2);
+        run(std::min(p1, p2), std::max(p1, p2) + major.pen, m);
+    };
+    std::int64_t runFrom = first;
+    for (std::int64_t k = first + 1; k <= last; ++k) {
+        remainder += twiceB;
+        if (remainder >= twiceA) {
+            remainder -= twiceA;
+            fill(runFrom, k - 1, minor.from + minor.step * moved);
+            ++moved;
+            runFrom = k;
         }
     }
-    fillRun(runX, runY, x, y);
-    NoteDrawn(box);
+    fill(runFrom, last, minor.from + minor.step * moved);
 }
 
 void Graphics::DrawPicture(const Picture* pic, std::int32_t x, std::int32_t y, std::int32_t w,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -70,6 +71,19 @@ private:
                    std::int64_t bottom) const;
     void Fill(const PixelArea& area);
     void NoteDrawn(const PixelArea& area);
+    // One axis of a line: its start, direction (+1 or -1), length in steps, the pen's extent
+    // along it and, for the longer axis, where the picture ends.
+    struct LineAxis {
+        std::int64_t from;
+        std::int64_t step;
+        std::int64_t length;
+        std::int64_t pen;
+        std::int64_t limit = 0;
+    };
+    // Calls run(start, end, other) for each run of the line's points that share the shorter
+    // axis's coordinate: [start, end) along the longer axis, pen included.
+    static void WalkLine(const LineAxis& major, const LineAxis& minor,
+                         const std::function<void(std::int64_t, std::int64_t, std::int64_t)>& run);
     void CopyPixels(const Picture& pic, std::int32_t x, std::int32_t y, std::int32_t w,
                     std::int32_t h, std::int32_t sx, std::int32_t sy, std::int32_t sw,
                     std::int32_t sh);
