@@ -3,35 +3,36 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <utility>
 
 namespace {
+// The shipped sounds are 44.1 kHz 16-bit mono, and the device is opened in exactly that format
+// (SDL converts for hardware that wants another), so they play straight from their files'
+// samples: no stereo copy, no conversion.
 constexpr int kFrequency = 44100;
-constexpr int kOutputChannels = 2;
-constexpr int kBufferFrames = 1024;  // about 23 ms at 44.1 kHz
+constexpr SDL_AudioFormat kFormat = AUDIO_S16SYS;
+constexpr int kChannels = 1;
+constexpr Uint32 kFrameBytes = 2;
+// 2048 frames (46 ms): the mixer wakes about 22 times a second, and a sound started in a tick
+// is heard within that tick (two buffers, 93 ms, at worst).
+constexpr int kBufferFrames = 2048;
 // Enough mixer channels that a thunderclap, its rumble and a full queue of 16 still overlap.
 constexpr int kMixerChannels = 32;
-
-// The open audio device. Every loaded sound shares it, so it closes only after the last
-// chunk has been freed, whatever order the program's statics are destroyed in.
-class AudioDevice {
-public:
-    AudioDevice() = default;
-    ~AudioDevice() {
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
-    AudioDevice(const AudioDevice&) = delete;
-    AudioDevice& operator=(const AudioDevice&) = delete;
-};
+// A device that nothing needs closes at the first of these checks that finds nothing playing,
+// so the last sound's tail has left the device's buffers first.
+constexpr int kIdleCheckMs = 150;
 
 struct AudioState {
-    std::shared_ptr<AudioDevice> device;
-    bool tried = false;  // the device is opened (or found missing) once, until CloseAudio
+    bool open = false;
+    bool missing = false;  // opening failed: not tried again until CloseAudio, so one warning
+    bool wanted = false;   // a sound has played since the last ReleaseAudio
+    bool checkPending = false;
     Sound::PlayObserver observer;
 };
 
@@ -40,39 +41,91 @@ AudioState& State() {
     return state;
 }
 
-std::shared_ptr<AudioDevice> OpenDevice() {
+bool OpenDevice() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         std::fprintf(stderr, "tembrolo: no audio (%s); playing without sound\n", SDL_GetError());
-        return nullptr;
+        return false;
     }
-    if (Mix_OpenAudio(kFrequency, AUDIO_S16SYS, kOutputChannels, kBufferFrames) != 0) {
+    if (Mix_OpenAudioDevice(kFrequency, kFormat, kChannels, kBufferFrames, nullptr, 0) != 0) {
         std::fprintf(stderr, "tembrolo: no audio device (%s); playing without sound\n",
                      Mix_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return nullptr;
-    }
-    Mix_AllocateChannels(kMixerChannels);
-    return std::make_shared<AudioDevice>();
-}
-
-std::shared_ptr<AudioDevice> Device() {
-    AudioState& state = State();
-    if (!state.tried) {
-        state.tried = true;
-        state.device = OpenDevice();
-    }
-    return state.device;
-}
-
-// Without a device the file is still checked, so a missing or broken file stays "nothing".
-bool IsReadableWav(const std::string& path) {
-    SDL_AudioSpec spec;
-    Uint8* buffer = nullptr;
-    Uint32 length = 0;
-    if (SDL_LoadWAV(path.c_str(), &spec, &buffer, &length) == nullptr) {
         return false;
     }
-    SDL_FreeWAV(buffer);
+    Mix_AllocateChannels(kMixerChannels);
+    return true;
+}
+
+void CloseDevice() {
+    AudioState& state = State();
+    if (state.open) {
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        state.open = false;
+    }
+}
+
+bool UseDevice() {
+    AudioState& state = State();
+    state.wanted = true;
+    if (!state.open && !state.missing) {
+        state.open = OpenDevice();
+        state.missing = !state.open;
+    }
+    return state.open;
+}
+
+void CheckIdle();
+
+void ScheduleIdleCheck() {
+    AudioState& state = State();
+    if (state.open && !state.checkPending) {
+        state.checkPending = true;
+        QTimer::singleShot(kIdleCheckMs, CheckIdle);
+    }
+}
+
+void CheckIdle() {
+    AudioState& state = State();
+    state.checkPending = false;
+    if (state.wanted) {
+        return;
+    }
+    if (state.open && Mix_Playing(-1) > 0) {
+        ScheduleIdleCheck();
+        return;
+    }
+    CloseDevice();
+}
+
+// The file's samples in the device's format: as they are for the shipped files, converted once
+// for any other WAV. False when the file is no WAV that SDL can read.
+bool LoadSamples(const std::string& path, Uint8*& data, Uint32& bytes) {
+    SDL_AudioSpec spec;
+    if (SDL_LoadWAV(path.c_str(), &spec, &data, &bytes) == nullptr) {
+        return false;
+    }
+    SDL_AudioCVT cvt;
+    const int needed = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, kFormat,
+                                         kChannels, kFrequency);
+    if (needed > 0) {
+        cvt.len = static_cast<int>(bytes);
+        cvt.buf = static_cast<Uint8*>(SDL_malloc(static_cast<std::size_t>(bytes) * cvt.len_mult));
+        if (cvt.buf != nullptr) {
+            std::memcpy(cvt.buf, data, bytes);
+        }
+        SDL_FreeWAV(data);
+        data = cvt.buf;
+        if (data == nullptr || SDL_ConvertAudio(&cvt) != 0) {
+            SDL_free(data);
+            return false;
+        }
+        bytes = static_cast<Uint32>(cvt.len_cvt);
+    } else if (needed < 0) {
+        SDL_FreeWAV(data);
+        return false;
+    }
+    bytes -= bytes % kFrameBytes;
     return true;
 }
 
@@ -82,15 +135,23 @@ int MixerVolume(std::int32_t volume) {
 }
 }  // namespace
 
+// The samples as loaded, played in place: the chunk only points at them.
 struct Sound::Samples {
-    Samples(Mix_Chunk* loaded, std::shared_ptr<AudioDevice> on)
-        : chunk(loaded), device(std::move(on)) {}
-    ~Samples() { Mix_FreeChunk(chunk); }  // before `device` lets go of the mixer
+    Samples(Uint8* data, Uint32 bytes) : chunk{0, data, bytes, MIX_MAX_VOLUME} {}
+    ~Samples() {
+        if (State().open) {
+            for (int channel = 0; channel < kMixerChannels; ++channel) {
+                if (Mix_Playing(channel) != 0 && Mix_GetChunk(channel) == &chunk) {
+                    Mix_HaltChannel(channel);
+                }
+            }
+        }
+        SDL_free(chunk.abuf);
+    }
     Samples(const Samples&) = delete;
     Samples& operator=(const Samples&) = delete;
 
-    Mix_Chunk* chunk;
-    std::shared_ptr<AudioDevice> device;
+    Mix_Chunk chunk;
 };
 
 std::shared_ptr<Sound> Sound::Open(const std::string& path) {
@@ -98,16 +159,13 @@ std::shared_ptr<Sound> Sound::Open(const std::string& path) {
     if (path.empty() || !std::filesystem::is_regular_file(path, error)) {
         return nullptr;
     }
-    auto sound = std::make_shared<Sound>(std::filesystem::path(path).stem().string());
-    if (auto device = Device()) {
-        Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
-        if (chunk == nullptr) {
-            return nullptr;
-        }
-        sound->samples_ = std::make_unique<Samples>(chunk, std::move(device));
-    } else if (!IsReadableWav(path)) {
+    Uint8* data = nullptr;
+    Uint32 bytes = 0;
+    if (!LoadSamples(path, data, bytes)) {
         return nullptr;
     }
+    auto sound = std::make_shared<Sound>(std::filesystem::path(path).stem().string());
+    sound->samples_ = std::make_unique<Samples>(data, bytes);
     return sound;
 }
 
@@ -118,7 +176,7 @@ void Sound::Play() {
     if (State().observer) {
         State().observer(*this, Volume);
     }
-    if (!samples_) {
+    if (!samples_ || !UseDevice()) {
         return;
     }
     // The volume goes on the channel, not the chunk: the mixer reads a chunk's volume on every
@@ -131,15 +189,25 @@ void Sound::Play() {
         return;
     }
     Mix_Volume(channel, MixerVolume(Volume));
-    Mix_PlayChannel(channel, samples_->chunk, 0);
+    Mix_PlayChannel(channel, &samples_->chunk, 0);
 }
 
 void Sound::SetPlayObserver(PlayObserver observer) {
     State().observer = std::move(observer);
 }
 
+void Sound::ReleaseAudio() {
+    State().wanted = false;
+    ScheduleIdleCheck();
+}
+
 void Sound::CloseAudio() {
     AudioState& state = State();
-    state.tried = false;
-    state.device.reset();
+    state.wanted = false;
+    state.missing = false;
+    CloseDevice();
+}
+
+bool Sound::AudioIsOpen() {
+    return State().open;
 }
