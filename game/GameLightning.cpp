@@ -36,8 +36,9 @@ GameLightning::GameLightning(Graphics& g, std::shared_ptr<GamePointArrey> points
     : ItsGraphics(&g), ItsPointArrey(std::move(points)) {
     ItsLightningSnd = LightningSnd();
     LightningHold = kFirstHold;
-    // Whatever the picture held before is unknown.
+    // Whatever the picture held before is unknown, and no copy of it is up to date.
     BoltArea = {0, 0, g.Width(), g.Height()};
+    TakenBoltArea = BoltArea;
     ClearScreen();
 }
 
@@ -47,21 +48,25 @@ void GameLightning::ClearScreen() {
     if (BoltArea.Empty()) {
         return;
     }
-    ChangedArea.Include(BoltArea);
     ItsGraphics->FillRect(BoltArea.left, BoltArea.top, BoltArea.Width(), BoltArea.Height());
     ItsGraphics->ForgetDrawnAreas();  // the fill is sky, not bolt
     BoltArea = {};
 }
 
+// Outside the bolt's area the picture is sky, now as at the last call: only a pixel inside the
+// area then or the area now can differ. A bolt drawn and cleared in between (a miss) changed
+// nothing.
 PixelArea GameLightning::TakeChangedArea() {
     NoteDrawing();
-    return std::exchange(ChangedArea, PixelArea{});
+    PixelArea changed = TakenBoltArea;
+    changed.Include(BoltArea);
+    TakenBoltArea = BoltArea;
+    return changed;
 }
 
 void GameLightning::NoteDrawing() {
     for (const PixelArea& area : ItsGraphics->DrawnAreas()) {
         BoltArea.Include(area);
-        ChangedArea.Include(area);
     }
     ItsGraphics->ForgetDrawnAreas();
 }

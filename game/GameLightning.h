@@ -54,5 +54,5 @@ private:
     // Only here can the picture differ from the sky, so only this much needs clearing: a miss
     // costs a bolt-sized fill rather than two of the whole picture.
     PixelArea BoltArea;
-    PixelArea ChangedArea;
+    PixelArea TakenBoltArea;  // BoltArea at the last TakeChangedArea
 };
