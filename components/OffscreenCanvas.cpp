@@ -71,17 +71,8 @@ void OffscreenCanvas::DisposeOffscreen() {
     OffscreenDisposed();
 }
 
-// Shown one to one, only what was drawn since the last refresh is marked, so the paint copies
-// that much of the frame rather than all of it; a stretched frame is marked whole.
 void OffscreenCanvas::RefreshPicture(bool now) {
-    if (IsOffscreenAveil && ItsWidth == Width() && ItsHeight == Height()) {
-        for (const PixelArea& a : OffscreenGraphics->UnshownAreas()) {
-            RefreshArea(a.left, a.top, a.Width(), a.Height());
-        }
-        OffscreenGraphics->ForgetShownAreas();
-    } else {
-        Refresh(false);
-    }
+    Refresh(false);
     if (now && Window() != nullptr) {
         Window()->UpdateNow();
     }

@@ -2,7 +2,6 @@
 
 #include <QCursor>
 #include <QPointer>
-#include <QRegion>
 #include <QWidget>
 
 #include "Window.h"
@@ -11,9 +10,6 @@ struct Control::Impl {
     QPointer<QWidget> widget;
     // Set only for a control without a window; otherwise Qt's parent owns the widget.
     std::unique_ptr<QWidget> owned;
-    // What RefreshArea marked, while nothing has marked the whole control.
-    QRegion markedArea;
-    bool wholeMarked = false;
 };
 
 Control::Control(class Window* window) : Control(window, std::make_unique<QWidget>()) {}
@@ -106,20 +102,8 @@ std::int32_t Control::MouseY() const {
 
 void Control::Refresh(bool /*eraseBackground*/) {
     refreshPending_ = true;
-    impl_->wholeMarked = true;
     if (QWidget* w = Widget()) {
         w->update();
-    }
-}
-
-void Control::RefreshArea(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
-    if (w <= 0 || h <= 0) {
-        return;
-    }
-    refreshPending_ = true;
-    impl_->markedArea += QRect(x, y, w, h);
-    if (QWidget* widget = Widget()) {
-        widget->update(x, y, w, h);
     }
 }
 
@@ -127,22 +111,9 @@ void Control::RepaintIfMarked() {
     if (!refreshPending_) {
         return;
     }
-    const bool whole = impl_->wholeMarked;
-    const QRegion area = impl_->markedArea;
-    ClearRefreshMark();
-    QWidget* w = Widget();
-    if (w == nullptr || !w->isVisible()) {
-        return;
-    }
-    if (whole) {
-        w->repaint();
-    } else {
-        w->repaint(area);
-    }
-}
-
-void Control::ClearRefreshMark() {
     refreshPending_ = false;
-    impl_->wholeMarked = false;
-    impl_->markedArea = QRegion();
+    QWidget* w = Widget();
+    if (w != nullptr && w->isVisible()) {
+        w->repaint();
+    }
 }

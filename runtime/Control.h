@@ -44,8 +44,6 @@ public:
     // Marks the control for repainting; the paint comes from the event loop or from the
     // window's UpdateNow, whichever is first.
     void Refresh(bool eraseBackground = false);
-    // Marks only a part of it, in control coordinates; marks add up until the paint.
-    void RefreshArea(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h);
     bool IsRefreshPending() const { return refreshPending_; }
     // Paints now when marked; the window's UpdateNow calls it.
     void RepaintIfMarked();
@@ -58,7 +56,7 @@ protected:
     // is handed to the window's widget, or kept by the control when there is no window.
     Control(class Window* window, std::unique_ptr<QWidget> widget);
     // Paint events call it, so that a mark is cleared however the paint came.
-    void ClearRefreshMark();
+    void ClearRefreshMark() { refreshPending_ = false; }
 
 private:
     friend class Window;

@@ -42,20 +42,6 @@ bool Contains(const PixelArea& outer, const PixelArea& inner) {
     return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
            outer.bottom >= inner.bottom;
 }
-
-void AddArea(std::vector<PixelArea>& areas, const PixelArea& area) {
-    if (!areas.empty() && Contains(areas.back(), area)) {
-        return;
-    }
-    if (areas.size() >= Graphics::kMaxDrawnAreas) {
-        PixelArea all;
-        for (const PixelArea& a : areas) {
-            all.Include(a);
-        }
-        areas.assign(1, all);
-    }
-    areas.push_back(area);
-}
 }  // namespace
 
 void PixelArea::Include(const PixelArea& other) {
@@ -76,8 +62,7 @@ Graphics::Graphics(QImage* target)
     : image_(target),
       width_(target->width()),
       height_(target->height()),
-      drawn_{PixelArea{0, 0, width_, height_}},
-      unshown_(drawn_) {}
+      drawn_{PixelArea{0, 0, width_, height_}} {}
 
 Graphics::Graphics(QPainter* painter, std::int32_t width, std::int32_t height)
     : painter_(painter), width_(width), height_(height) {}
@@ -119,10 +104,20 @@ void Graphics::Fill(const PixelArea& area) {
 }
 
 void Graphics::NoteDrawn(const PixelArea& area) {
-    if (image_ != nullptr && !area.Empty()) {
-        AddArea(drawn_, area);
-        AddArea(unshown_, area);
+    if (image_ == nullptr || area.Empty()) {
+        return;
     }
+    if (!drawn_.empty() && Contains(drawn_.back(), area)) {
+        return;
+    }
+    if (drawn_.size() >= kMaxDrawnAreas) {
+        PixelArea all;
+        for (const PixelArea& a : drawn_) {
+            all.Include(a);
+        }
+        drawn_.assign(1, all);
+    }
+    drawn_.push_back(area);
 }
 
 // Bresenham's points, from (x1, y1) to (x2, y2) both included: along the longer axis (x when the

@@ -64,10 +64,6 @@ public:
     static constexpr std::size_t kMaxDrawnAreas = 32;
     const std::vector<PixelArea>& DrawnAreas() const { return drawn_; }
     void ForgetDrawnAreas() { drawn_.clear(); }
-    // The same, kept apart for a second reader (the one that shows the picture): what has to be
-    // shown again since the last ForgetShownAreas.
-    const std::vector<PixelArea>& UnshownAreas() const { return unshown_; }
-    void ForgetShownAreas() { unshown_.clear(); }
 
 private:
     // Edges in 64 bits, so that x + w cannot overflow whatever the Int32 arguments.
@@ -100,5 +96,4 @@ private:
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
     std::vector<PixelArea> drawn_;
-    std::vector<PixelArea> unshown_;
 };

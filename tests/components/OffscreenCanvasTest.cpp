@@ -31,7 +31,6 @@ public:
     std::int32_t Depth() const { return ItsDepth; }
     std::int32_t OffscreenWidth() const { return ItsWidth; }
     std::int32_t OffscreenHeight() const { return ItsHeight; }
-    void Redraw() { PaintOffscreen(); }
     void FixSize(std::int32_t w, std::int32_t h) {
         ItsFixedWidth = w;
         ItsFixedHeight = h;
@@ -203,7 +202,7 @@ TEST(OffscreenCanvasTest, PointsInsideAndScaledPositions) {
     EXPECT_EQ(field.ScaledPosX(10), 0);  // no division by a zero size
 }
 
-TEST(OffscreenCanvasTest, RefreshPictureNowRepaintsThroughTheWindowWhatWasDrawn) {
+TEST(OffscreenCanvasTest, RefreshPictureNowRepaintsThroughTheWindow) {
     Window window;
     window.SetSize(100, 60);
     RecordingField field(&window);
@@ -213,13 +212,10 @@ TEST(OffscreenCanvasTest, RefreshPictureNowRepaintsThroughTheWindowWhatWasDrawn)
     WaitUntilShown(window);
     const int before = field.paints;
 
-    field.Redraw();
     field.RefreshPicture(false);
     EXPECT_EQ(field.paints, before);  // marked only
     field.RefreshPicture(true);
     EXPECT_EQ(field.paints, before + 1);
     EXPECT_FALSE(field.IsRefreshPending());
-    field.RefreshPicture(true);  // nothing drawn since: nothing to show again
-    EXPECT_EQ(field.paints, before + 1);
     window.Close();
 }
