@@ -1,5 +1,7 @@
 #include "GameField.h"
 
+#include <algorithm>
+
 #include "Graphics.h"
 #include "MainWindowShared.h"
 #include "PictureItems.h"
@@ -233,7 +235,7 @@ void GameField::PaintOffscreen() {
     g.PenWidth = 1;
     g.PenHeight = 1;
     g.ForeColor = kGroundColour;
-    g.FillRect(0, 280, 500, 20);
+    g.FillRect(0, kGroundY, 500, 20);
     g.ForeColor = InScoreZone ? kZoneLitColour : kZoneDarkColour;
     g.FillRect(125, 285, 250, 2);
     const PicturePtr targets = TargetsPict();
@@ -253,13 +255,15 @@ void GameField::PaintOffscreen() {
 // The lightning picture, as if copied whole, but copied only where the frame can differ from it:
 // where anything was drawn over it since the last copy (the last frame's sprites and numbers, a
 // record set between frames) and where the lightning picture itself changed. Everywhere else the
-// frame already holds the same sky.
+// frame already holds the same sky. Nothing is copied below the ground's top: the ground, drawn
+// next, covers those rows from edge to edge.
 void GameField::DrawSky(Graphics& g) {
     SkyAreas.assign(g.DrawnAreas().begin(), g.DrawnAreas().end());
     SkyAreas.push_back(ItsLightning->TakeChangedArea());
     for (const PixelArea& a : SkyAreas) {
-        g.DrawPicture(LightningPict, a.left, a.top, a.Width(), a.Height(), a.left, a.top, a.Width(),
-                      a.Height());
+        const std::int32_t height = std::min(a.bottom, kGroundY) - a.top;
+        g.DrawPicture(LightningPict, a.left, a.top, a.Width(), height, a.left, a.top, a.Width(),
+                      height);
     }
     g.ForgetDrawnAreas();
 }

@@ -118,8 +118,9 @@ StrikeResult GameLightning::Grow(std::int32_t charge) {
             const double dy = p.y - at.y;
             const double d = std::sqrt(dx * dx + dy * dy);
             if (d >= kCaptureDistance) {
-                fx += dx / std::pow(d, 3.0);
-                fy += dy / std::pow(d, 3.0);
+                const double cube = std::pow(d, 3.0);
+                fx += dx / cube;
+                fy += dy / cube;
             }
             if (d < dmin) {
                 nearest = j;

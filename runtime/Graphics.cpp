@@ -28,13 +28,22 @@ QImage WithWhiteMasked(const QImage& source) {
     }
     return masked;
 }
-// An unscaled opaque row: one block copy of the part that lies inside the source.
+// An unscaled row: the part that lies inside the source, in one block copy when it is opaque.
 void CopyRow(const QRgb* from, QRgb* to, std::int32_t left, std::int32_t right, std::int64_t offset,
-             std::int32_t sourceWidth) {
+             std::int32_t sourceWidth, bool skipWhite) {
     const std::int64_t first = std::max<std::int64_t>(left, -offset);
     const std::int64_t last = std::min<std::int64_t>(right, sourceWidth - offset);
-    if (first < last) {
-        std::copy(from + first + offset, from + last + offset, to + first);
+    if (!skipWhite) {
+        if (first < last) {
+            std::copy(from + first + offset, from + last + offset, to + first);
+        }
+        return;
+    }
+    for (std::int64_t col = first; col < last; ++col) {
+        const QRgb pixel = from[col + offset];
+        if ((pixel & 0xFFFFFFu) != kWhite) {
+            to[col] = pixel | 0xFF000000u;
+        }
     }
 }
 
@@ -225,8 +234,8 @@ void Graphics::CopyPixels(const Picture& pic, std::int32_t x, std::int32_t y, st
         }
         const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(int(srcRow)));
         auto* to = reinterpret_cast<QRgb*>(image_->scanLine(row));
-        if (w == sw && !skipWhite) {
-            CopyRow(from, to, area.left, area.right, std::int64_t{sx} - x, sourceWidth);
+        if (w == sw) {
+            CopyRow(from, to, area.left, area.right, std::int64_t{sx} - x, sourceWidth, skipWhite);
             continue;
         }
         for (std::int32_t col = area.left; col < area.right; ++col) {
