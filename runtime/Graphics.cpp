@@ -39,11 +39,11 @@ void CopyRow(const QRgb* from, QRgb* to, std::int32_t left, std::int32_t right, 
         }
         return;
     }
+    // Every pixel is written, the old one where the source is white: a select the compiler can
+    // do several pixels at a time.
     for (std::int64_t col = first; col < last; ++col) {
         const QRgb pixel = from[col + offset];
-        if ((pixel & 0xFFFFFFu) != kWhite) {
-            to[col] = pixel | 0xFF000000u;
-        }
+        to[col] = (pixel & 0xFFFFFFu) == kWhite ? to[col] : pixel | 0xFF000000u;
     }
 }
 
@@ -106,8 +106,10 @@ void Graphics::Fill(const PixelArea& area) {
                            QColor::fromRgb(colour));
         return;
     }
+    uchar* bits = image_->bits();  // once per fill: scanLine would check for sharing per row
+    const qsizetype stride = image_->bytesPerLine();
     for (std::int32_t row = area.top; row < area.bottom; ++row) {
-        auto* line = reinterpret_cast<QRgb*>(image_->scanLine(row));
+        auto* line = reinterpret_cast<QRgb*>(bits + row * stride);
         std::fill(line + area.left, line + area.right, colour);
     }
 }
@@ -224,23 +226,33 @@ void Graphics::CopyPixels(const Picture& pic, std::int32_t x, std::int32_t y, st
     const bool skipWhite = pic.Transparent == 1;
     const std::int32_t sourceWidth = source.width();
     const std::int32_t sourceHeight = source.height();
-    const PixelArea area = Clip(x, y, std::int64_t{x} + w, std::int64_t{y} + h);
+    PixelArea area = Clip(x, y, std::int64_t{x} + w, std::int64_t{y} + h);
     NoteDrawn(area);
+    if (h == sh) {  // unscaled down: only the rows whose source row exists
+        area.top =
+            static_cast<std::int32_t>(std::max<std::int64_t>(area.top, std::int64_t{y} - sy));
+        area.bottom = static_cast<std::int32_t>(
+            std::min<std::int64_t>(area.bottom, std::int64_t{y} - sy + sourceHeight));
+    }
+    const uchar* fromBits = source.constBits();
+    const qsizetype fromStride = source.bytesPerLine();
+    uchar* toBits = area.Empty() ? nullptr : image_->bits();
+    const qsizetype toStride = image_->bytesPerLine();
     for (std::int32_t row = area.top; row < area.bottom; ++row) {
         // Nearest neighbour; with equal sizes this is a plain copy.
-        const std::int64_t srcRow = sy + (std::int64_t{row} - y) * sh / h;
+        const std::int64_t fromY = std::int64_t{row} - y;
+        const std::int64_t srcRow = h == sh ? sy + fromY : sy + fromY * sh / h;
         if (srcRow < 0 || srcRow >= sourceHeight) {
             continue;
         }
-        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(int(srcRow)));
-        auto* to = reinterpret_cast<QRgb*>(image_->scanLine(row));
+        const auto* from = reinterpret_cast<const QRgb*>(fromBits + srcRow * fromStride);
+        auto* to = reinterpret_cast<QRgb*>(toBits + row * toStride);
         if (w == sw) {
             CopyRow(from, to, area.left, area.right, std::int64_t{sx} - x, sourceWidth, skipWhite);
             continue;
         }
         for (std::int32_t col = area.left; col < area.right; ++col) {
-            const std::int64_t fromX = std::int64_t{col} - x;
-            const std::int64_t srcCol = w == sw ? sx + fromX : sx + fromX * sw / w;
+            const std::int64_t srcCol = sx + (std::int64_t{col} - x) * sw / w;
             if (srcCol < 0 || srcCol >= sourceWidth) {
                 continue;
             }
