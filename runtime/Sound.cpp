@@ -205,6 +205,7 @@ void Sound::CloseAudio() {
     AudioState& state = State();
     state.wanted = false;
     state.missing = false;
+    state.checkPending = false;  // a check still waiting finds the device closed, or wanted again
     CloseDevice();
 }
 
