@@ -11,7 +11,8 @@ For each program it prints:
           In the game a game is running: Ctrl+T starts one, and is sent again every second so
           that a strike on the runner ends no more than a second of it. The bare program gets
           the same keys and ignores them.
-and the game's figures divided by the bare program's, against the goals.
+and, from the medians of the runs (one disturbed run moves a median little), the game's figures
+divided by the bare program's, against the goals.
 
 Usage: bench/side_by_side.py [--runs N] [--seconds S] [build dir]
 With no build dir it configures and builds build-release (Release) first. --game and --bare
@@ -216,10 +217,10 @@ def build(build_dir):
 def report(results):
     rows = [("window (ms)", "window", "window"), ("RSS (MiB)", "rss", "rss"),
             ("anonymous (MiB)", "anon", None), ("CPU while playing (%)", "cpu", "cpu")]
-    print(f"\n{'':24}{'game':>9}{'bare':>9}{'ratio':>8}  goal")
+    print(f"\nmedians{'':17}{'game':>9}{'bare':>9}{'ratio':>8}  goal")
     for label, key, goal in rows:
-        game = statistics.mean(r[key] for r in results["game"])
-        bare = statistics.mean(r[key] for r in results["bare"])
+        game = statistics.median(r[key] for r in results["game"])
+        bare = statistics.median(r[key] for r in results["bare"])
         ratio = game / bare if bare > 0 else float("inf")
         verdict = ""
         if goal is not None:
