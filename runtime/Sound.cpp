@@ -1,15 +1,17 @@
 #include "Sound.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
-
 #include <QTimer>
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 #include <utility>
+
+#include "SdlAudioLibrary.h"
 
 namespace {
 // The shipped sounds are 44.1 kHz 16-bit mono, and the device is opened in exactly that format
@@ -41,26 +43,36 @@ AudioState& State() {
     return state;
 }
 
+const SdlAudioLibrary& Sdl() {
+    return *SdlAudioLibrary::Get();  // only once the device is open, or the file needed SDL
+}
+
 bool OpenDevice() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        std::fprintf(stderr, "tembrolo: no audio (%s); playing without sound\n", SDL_GetError());
+    const SdlAudioLibrary* sdl = SdlAudioLibrary::Get();
+    if (sdl == nullptr) {
+        std::fprintf(stderr, "tembrolo: no audio (%s); playing without sound\n",
+                     SdlAudioLibrary::LoadError().c_str());
         return false;
     }
-    if (Mix_OpenAudioDevice(kFrequency, kFormat, kChannels, kBufferFrames, nullptr, 0) != 0) {
+    if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        std::fprintf(stderr, "tembrolo: no audio (%s); playing without sound\n", sdl->GetError());
+        return false;
+    }
+    if (sdl->OpenAudioDevice(kFrequency, kFormat, kChannels, kBufferFrames, nullptr, 0) != 0) {
         std::fprintf(stderr, "tembrolo: no audio device (%s); playing without sound\n",
-                     Mix_GetError());
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+                     sdl->GetError());
+        sdl->QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_AllocateChannels(kMixerChannels);
+    sdl->AllocateChannels(kMixerChannels);
     return true;
 }
 
 void CloseDevice() {
     AudioState& state = State();
     if (state.open) {
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        Sdl().CloseAudio();
+        Sdl().QuitSubSystem(SDL_INIT_AUDIO);
         state.open = false;
     }
 }
@@ -91,42 +103,86 @@ void CheckIdle() {
     if (state.wanted) {
         return;
     }
-    if (state.open && Mix_Playing(-1) > 0) {
+    if (state.open && Sdl().Playing(-1) > 0) {
         ScheduleIdleCheck();
         return;
     }
     CloseDevice();
 }
 
-// The file's samples in the device's format: as they are for the shipped files, converted once
-// for any other WAV. False when the file is no WAV that SDL can read.
-bool LoadSamples(const std::string& path, Uint8*& data, Uint32& bytes) {
-    SDL_AudioSpec spec;
-    if (SDL_LoadWAV(path.c_str(), &spec, &data, &bytes) == nullptr) {
+std::uint32_t Little(const std::string& bytes, std::size_t at, int width) {
+    std::uint32_t value = 0;
+    for (int i = width - 1; i >= 0; --i) {
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    }
+    return value;
+}
+
+// Where the samples of a well-formed WAV in the device's own format (PCM, 16-bit little-endian,
+// mono, 44.1 kHz: the shipped files) lie in its bytes, found without SDL. False for anything
+// else, which SDL then reads: SDL takes every file this takes, with the same samples.
+bool FindDeviceFormatSamples(const std::string& bytes, std::size_t& at, std::uint32_t& length) {
+    if (SDL_BYTEORDER != SDL_LIL_ENDIAN || bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 ||
+        bytes.compare(8, 4, "WAVE") != 0) {
         return false;
     }
+    bool format = false;
+    for (std::size_t chunk = 12; bytes.size() - chunk >= 8;) {
+        const std::size_t body = chunk + 8;
+        const std::uint32_t size = Little(bytes, chunk + 4, 4);
+        if (size > bytes.size() - body) {
+            return false;  // cut short: how much of it counts is SDL's to say
+        }
+        if (bytes.compare(chunk, 4, "fmt ") == 0) {
+            format = size >= 16 && Little(bytes, body, 2) == 1 &&
+                     Little(bytes, body + 2, 2) == kChannels &&
+                     Little(bytes, body + 4, 4) == kFrequency &&
+                     Little(bytes, body + 12, 2) == kFrameBytes &&
+                     Little(bytes, body + 14, 2) == 16;
+            if (!format) {
+                return false;
+            }
+        } else if (bytes.compare(chunk, 4, "data") == 0) {
+            at = body;
+            length = size - size % kFrameBytes;
+            return format;
+        }
+        chunk = body + size + size % 2;  // chunks keep an even length
+    }
+    return false;
+}
+
+// Any other WAV, read and converted to the device's format by SDL. Null when SDL can't.
+Uint8* ConvertedSamples(const std::string& path, Uint32& bytes) {
+    const SdlAudioLibrary* sdl = SdlAudioLibrary::Get();
+    SDL_AudioSpec spec;
+    Uint8* data = nullptr;
+    if (sdl == nullptr ||
+        sdl->LoadWAV_RW(sdl->RWFromFile(path.c_str(), "rb"), 1, &spec, &data, &bytes) == nullptr) {
+        return nullptr;
+    }
     SDL_AudioCVT cvt;
-    const int needed = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, kFormat,
-                                         kChannels, kFrequency);
+    const int needed = sdl->BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, kFormat,
+                                          kChannels, kFrequency);
     if (needed > 0) {
         cvt.len = static_cast<int>(bytes);
-        cvt.buf = static_cast<Uint8*>(SDL_malloc(static_cast<std::size_t>(bytes) * cvt.len_mult));
+        cvt.buf = static_cast<Uint8*>(sdl->Malloc(static_cast<std::size_t>(bytes) * cvt.len_mult));
         if (cvt.buf != nullptr) {
             std::memcpy(cvt.buf, data, bytes);
         }
-        SDL_FreeWAV(data);
+        sdl->Free(data);
         data = cvt.buf;
-        if (data == nullptr || SDL_ConvertAudio(&cvt) != 0) {
-            SDL_free(data);
-            return false;
+        if (data == nullptr || sdl->ConvertAudio(&cvt) != 0) {
+            sdl->Free(data);
+            return nullptr;
         }
         bytes = static_cast<Uint32>(cvt.len_cvt);
     } else if (needed < 0) {
-        SDL_FreeWAV(data);
-        return false;
+        sdl->Free(data);
+        return nullptr;
     }
     bytes -= bytes % kFrameBytes;
-    return true;
+    return data;
 }
 
 // 0-100 to the mixer's 0-128, linear.
@@ -135,23 +191,28 @@ int MixerVolume(std::int32_t volume) {
 }
 }  // namespace
 
-// The samples as loaded, played in place: the chunk only points at them.
+// The samples, played in place: the chunk only points at them, in the file's own bytes or in
+// what SDL converted.
 struct Sound::Samples {
-    Samples(Uint8* data, Uint32 bytes) : chunk{0, data, bytes, MIX_MAX_VOLUME} {}
+    Samples() = default;
     ~Samples() {
         if (State().open) {
             for (int channel = 0; channel < kMixerChannels; ++channel) {
-                if (Mix_Playing(channel) != 0 && Mix_GetChunk(channel) == &chunk) {
-                    Mix_HaltChannel(channel);
+                if (Sdl().Playing(channel) != 0 && Sdl().GetChunk(channel) == &chunk) {
+                    Sdl().HaltChannel(channel);
                 }
             }
         }
-        SDL_free(chunk.abuf);
+        if (converted) {
+            Sdl().Free(chunk.abuf);
+        }
     }
     Samples(const Samples&) = delete;
     Samples& operator=(const Samples&) = delete;
 
-    Mix_Chunk chunk;
+    std::string file;
+    bool converted = false;
+    Mix_Chunk chunk{0, nullptr, 0, MIX_MAX_VOLUME};
 };
 
 std::shared_ptr<Sound> Sound::Open(const std::string& path) {
@@ -159,13 +220,26 @@ std::shared_ptr<Sound> Sound::Open(const std::string& path) {
     if (path.empty() || !std::filesystem::is_regular_file(path, error)) {
         return nullptr;
     }
-    Uint8* data = nullptr;
-    Uint32 bytes = 0;
-    if (!LoadSamples(path, data, bytes)) {
-        return nullptr;
+    auto samples = std::make_unique<Samples>();
+    std::ifstream in(path, std::ios::binary);
+    samples->file.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::size_t at = 0;
+    if (in.good() || in.eof()) {
+        if (FindDeviceFormatSamples(samples->file, at, samples->chunk.alen)) {
+            samples->chunk.abuf = reinterpret_cast<Uint8*>(samples->file.data()) + at;
+        }
+    }
+    if (samples->chunk.abuf == nullptr) {
+        samples->file.clear();
+        samples->file.shrink_to_fit();
+        samples->chunk.abuf = ConvertedSamples(path, samples->chunk.alen);
+        samples->converted = samples->chunk.abuf != nullptr;
+        if (!samples->converted) {
+            return nullptr;
+        }
     }
     auto sound = std::make_shared<Sound>(std::filesystem::path(path).stem().string());
-    sound->samples_ = std::make_unique<Samples>(data, bytes);
+    sound->samples_ = std::move(samples);
     return sound;
 }
 
@@ -181,15 +255,16 @@ void Sound::Play() {
     }
     // The volume goes on the channel, not the chunk: the mixer reads a chunk's volume on every
     // pass, so a restart at another volume would also change the copy that is still playing.
-    int channel = Mix_GroupAvailable(-1);
+    const SdlAudioLibrary& sdl = Sdl();
+    int channel = sdl.GroupAvailable(-1);
     if (channel < 0) {
-        channel = Mix_GroupOldest(-1);  // every channel busy: the oldest sound gives way
+        channel = sdl.GroupOldest(-1);  // every channel busy: the oldest sound gives way
     }
     if (channel < 0) {
         return;
     }
-    Mix_Volume(channel, MixerVolume(Volume));
-    Mix_PlayChannel(channel, &samples_->chunk, 0);
+    sdl.Volume(channel, MixerVolume(Volume));
+    sdl.PlayChannelTimed(channel, &samples_->chunk, 0, -1);
 }
 
 void Sound::SetPlayObserver(PlayObserver observer) {

@@ -47,6 +47,21 @@ private:
     std::string file_ = folder_ / "mix.raw";
 };
 
+// A WAV of a 16-byte fmt chunk (format tag, channels, rate, bits) and a data chunk.
+std::string Wav(int tag, int channels, int rate, int bits, const std::string& data) {
+    auto le = [](std::uint32_t v, int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i, v >>= 8) {
+            out += static_cast<char>(v & 0xFF);
+        }
+        return out;
+    };
+    const int frame = channels * bits / 8;
+    return "RIFF" + le(36 + data.size(), 4) + "WAVEfmt " + le(16, 4) + le(tag, 2) +
+           le(channels, 2) + le(rate, 4) + le(rate * frame, 4) + le(frame, 2) + le(bits, 2) +
+           "data" + le(data.size(), 4) + data;
+}
+
 double Peak(const std::vector<std::int16_t>& samples) {
     int peak = 0;
     for (std::int16_t s : samples) {
@@ -102,9 +117,13 @@ TEST(SoundTest, WithoutADeviceGoodFilesStillLoadAndReportTheirPlaysAndBadOnesYie
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     const ScratchFolder scratch;
     WriteBytes(scratch / "junk.wav", "not a sound");
+    WriteBytes(scratch / "unknown.wav", Wav(0x1234, 1, 44100, 16, std::string(8, '\1')));
+    WriteBytes(scratch / "stereo.wav", Wav(1, 2, 22050, 8, std::string(8, '\x90')));
     EXPECT_EQ(Sound::Open("/nonexistent/EndSnd.wav"), nullptr);
     EXPECT_EQ(Sound::Open(scratch / "junk.wav"), nullptr);
+    EXPECT_EQ(Sound::Open(scratch / "unknown.wav"), nullptr);  // no format SDL knows
     EXPECT_EQ(Sound::Open(""), nullptr);
+    EXPECT_NE(Sound::Open(scratch / "stereo.wav"), nullptr);  // converted by SDL
     std::vector<std::pair<std::string, std::int32_t>> started;
     Sound::SetPlayObserver([&started](const Sound& sound, std::int32_t volume) {
         started.emplace_back(sound.Name(), volume);
