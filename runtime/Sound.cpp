@@ -7,7 +7,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 #include <utility>
 
@@ -221,11 +220,15 @@ std::shared_ptr<Sound> Sound::Open(const std::string& path) {
         return nullptr;
     }
     auto samples = std::make_unique<Samples>();
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
     std::ifstream in(path, std::ios::binary);
-    samples->file.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    std::size_t at = 0;
-    if (in.good() || in.eof()) {
-        if (FindDeviceFormatSamples(samples->file, at, samples->chunk.alen)) {
+    if (!error && in) {
+        samples->file.resize(size);
+        in.read(samples->file.data(),
+                static_cast<std::streamsize>(size));  // one read, not 8 KB ones
+        std::size_t at = 0;
+        if (in.gcount() == static_cast<std::streamsize>(size) &&
+            FindDeviceFormatSamples(samples->file, at, samples->chunk.alen)) {
             samples->chunk.abuf = reinterpret_cast<Uint8*>(samples->file.data()) + at;
         }
     }
