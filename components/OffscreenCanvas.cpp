@@ -1,5 +1,8 @@
 #include "OffscreenCanvas.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "Graphics.h"
 #include "Window.h"
 
@@ -75,13 +78,26 @@ void OffscreenCanvas::RefreshPicture(bool now) {
     }
 }
 
-// A control of no width or height has no positions to scale; 0 rather than a division fault.
+namespace {
+// (v * to) / from in 64 bits, so that no Int32 position overflows; a result beyond Int32 (an
+// offscreen larger than its control) is held at the nearest Int32. 0 for a control of no size,
+// rather than a division fault.
+std::int32_t Scaled(std::int32_t v, std::int32_t to, std::int32_t from) {
+    if (from <= 0) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        std::int64_t{v} * to / from, std::numeric_limits<std::int32_t>::min(),
+        std::numeric_limits<std::int32_t>::max()));
+}
+}  // namespace
+
 std::int32_t OffscreenCanvas::ScaledPosX(std::int32_t x) const {
-    return Width() > 0 ? x * ItsWidth / Width() : 0;
+    return Scaled(x, ItsWidth, Width());
 }
 
 std::int32_t OffscreenCanvas::ScaledPosY(std::int32_t y) const {
-    return Height() > 0 ? y * ItsHeight / Height() : 0;
+    return Scaled(y, ItsHeight, Height());
 }
 
 void OffscreenCanvas::PaintCanvas(Graphics& g) {

@@ -24,10 +24,14 @@ void SoundPlayer::Play(const SoundPtr& sound) {
     LastPlayTime = Microseconds();
 }
 
+// Sound off lets the audio device go (after what still plays); the next Play opens it again.
 void SoundPlayer::SetEnable(bool enable) {
     SoundEnable = enable;
     SoundVolume = enable ? 100 : 0;
     SoundVolumeIndex = enable ? 0 : kDisabledIndex;
+    if (!enable) {
+        Sound::ReleaseAudio();
+    }
 }
 
 // Nothing calls it; with no system beep of our own it stays silent.
@@ -42,6 +46,7 @@ void SoundPlayer::SetVolume(std::int32_t index) {
         SoundEnable = false;
         SoundVolume = 0;
         SoundVolumeIndex = kMutedIndex;
+        Sound::ReleaseAudio();
     }
 }
 

@@ -1,5 +1,7 @@
 #include "GameField.h"
 
+#include <algorithm>
+
 #include "Graphics.h"
 #include "MainWindowShared.h"
 #include "PictureItems.h"
@@ -30,8 +32,6 @@ constexpr std::int32_t kGroundY = 280;
 constexpr std::uint32_t kGroundColour = 0x990000;
 constexpr std::uint32_t kZoneLitColour = 0x00CC00;
 constexpr std::uint32_t kZoneDarkColour = 0x009900;
-
-constexpr std::int32_t kNatural = Graphics::kNaturalSize;
 }  // namespace
 
 void GameField::GameStep() {
@@ -237,11 +237,11 @@ void GameField::OffscreenCreated() {
 // Back to front: every frame is drawn whole, so the sky erases the previous one.
 void GameField::PaintOffscreen() {
     Graphics& g = *OffscreenGraphics;
-    g.DrawPicture(LightningPict, 0, 0, kNatural, kNatural, 0, 0, kNatural, kNatural);
+    DrawSky(g);
     g.PenWidth = 1;
     g.PenHeight = 1;
     g.ForeColor = kGroundColour;
-    g.FillRect(0, 280, 500, 20);
+    g.FillRect(0, kGroundY, 500, 20);
     g.ForeColor = InScoreZone ? kZoneLitColour : kZoneDarkColour;
     g.FillRect(125, 285, 250, 2);
     const PicturePtr targets = TargetsPict();
@@ -256,6 +256,22 @@ void GameField::PaintOffscreen() {
         ItsRaijin->DrawPicture();
     }
     ItsRunner->DrawPicture();
+}
+
+// The lightning picture, as if copied whole, but copied only where the frame can differ from it:
+// where anything was drawn over it since the last copy (the last frame's sprites and numbers, a
+// record set between frames) and where the lightning picture itself changed. Everywhere else the
+// frame already holds the same sky. Nothing is copied below the ground's top: the ground, drawn
+// next, covers those rows from edge to edge.
+void GameField::DrawSky(Graphics& g) {
+    SkyAreas.assign(g.DrawnAreas().begin(), g.DrawnAreas().end());
+    SkyAreas.push_back(ItsLightning->TakeChangedArea());
+    for (const PixelArea& a : SkyAreas) {
+        const std::int32_t height = std::min(a.bottom, kGroundY) - a.top;
+        g.DrawPicture(LightningPict, a.left, a.top, a.Width(), height, a.left, a.top, a.Width(),
+                      height);
+    }
+    g.ForgetDrawnAreas();
 }
 
 void GameField::DrawLabels(Graphics& g) const {

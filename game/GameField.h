@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "CounterPicture.h"
 #include "GameLightning.h"
@@ -89,7 +90,10 @@ private:
     void StepActors();
     void HandleStrike(std::int32_t struck);
     void CountMessage();
+    void DrawSky(Graphics& g);
     void DrawLabels(Graphics& g) const;
     void DrawCounters();
     void ShowMessage(const Message& message);
+
+    std::vector<PixelArea> SkyAreas;  // DrawSky's list, kept to spare an allocation per frame
 };

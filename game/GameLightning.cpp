@@ -4,7 +4,6 @@
 #include <limits>
 #include <utility>
 
-#include "Graphics.h"
 #include "MainWindowShared.h"
 #include "Rnd.h"
 #include "SoundItems.h"
@@ -37,12 +36,39 @@ GameLightning::GameLightning(Graphics& g, std::shared_ptr<GamePointArrey> points
     : ItsGraphics(&g), ItsPointArrey(std::move(points)) {
     ItsLightningSnd = LightningSnd();
     LightningHold = kFirstHold;
+    // Whatever the picture held before is unknown, and no copy of it is up to date.
+    BoltArea = {0, 0, g.Width(), g.Height()};
+    TakenBoltArea = BoltArea;
     ClearScreen();
 }
 
 void GameLightning::ClearScreen() {
+    NoteDrawing();
     ItsGraphics->ForeColor = kSkyColor;
-    ItsGraphics->FillRect(0, 0, ItsGraphics->Width(), ItsGraphics->Height());
+    if (BoltArea.Empty()) {
+        return;
+    }
+    ItsGraphics->FillRect(BoltArea.left, BoltArea.top, BoltArea.Width(), BoltArea.Height());
+    ItsGraphics->ForgetDrawnAreas();  // the fill is sky, not bolt
+    BoltArea = {};
+}
+
+// Outside the bolt's area the picture is sky, now as at the last call: only a pixel inside the
+// area then or the area now can differ. A bolt drawn and cleared in between (a miss) changed
+// nothing.
+PixelArea GameLightning::TakeChangedArea() {
+    NoteDrawing();
+    PixelArea changed = TakenBoltArea;
+    changed.Include(BoltArea);
+    TakenBoltArea = BoltArea;
+    return changed;
+}
+
+void GameLightning::NoteDrawing() {
+    for (const PixelArea& area : ItsGraphics->DrawnAreas()) {
+        BoltArea.Include(area);
+    }
+    ItsGraphics->ForgetDrawnAreas();
 }
 
 StrikeResult GameLightning::GameStep(std::int32_t charge) {
@@ -92,8 +118,9 @@ StrikeResult GameLightning::Grow(std::int32_t charge) {
             const double dy = p.y - at.y;
             const double d = std::sqrt(dx * dx + dy * dy);
             if (d >= kCaptureDistance) {
-                fx += dx / std::pow(d, 3.0);
-                fy += dy / std::pow(d, 3.0);
+                const double cube = std::pow(d, 3.0);
+                fx += dx / cube;
+                fy += dy / cube;
             }
             if (d < dmin) {
                 nearest = j;

@@ -4,9 +4,8 @@
 #include <memory>
 
 #include "GamePointArrey.h"
+#include "Graphics.h"
 #include "Sound.h"
-
-class Graphics;
 
 // What one tick of the bolt struck: kNoStrike, kGroundStrike, or the row of the point table.
 using StrikeResult = std::int32_t;
@@ -37,6 +36,10 @@ public:
     // The whole picture becomes night sky.
     virtual void ClearScreen();
 
+    // The part of the picture that changed since the previous call (empty when none): all that
+    // a field keeping a copy of the picture has to copy again.
+    PixelArea TakeChangedArea();
+
 protected:
     Graphics* ItsGraphics;
     std::shared_ptr<GamePointArrey> ItsPointArrey;
@@ -45,4 +48,11 @@ protected:
 
 private:
     StrikeResult Grow(std::int32_t charge);
+    // Takes in what was drawn on the picture, by this bolt or by anyone through its Graphics.
+    void NoteDrawing();
+
+    // Only here can the picture differ from the sky, so only this much needs clearing: a miss
+    // costs a bolt-sized fill rather than two of the whole picture.
+    PixelArea BoltArea;
+    PixelArea TakenBoltArea;  // BoltArea at the last TakeChangedArea
 };

@@ -1,37 +1,39 @@
 #include "Sound.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
-
+#include <QTimer>
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 #include <utility>
 
+#include "SdlAudioLibrary.h"
+
 namespace {
+// The shipped sounds are 44.1 kHz 16-bit mono, and the device is opened in exactly that format
+// (SDL converts for hardware that wants another), so they play straight from their files'
+// samples: no stereo copy, no conversion.
 constexpr int kFrequency = 44100;
-constexpr int kOutputChannels = 2;
-constexpr int kBufferFrames = 1024;  // about 23 ms at 44.1 kHz
+constexpr SDL_AudioFormat kFormat = AUDIO_S16SYS;
+constexpr int kChannels = 1;
+constexpr Uint32 kFrameBytes = 2;
+// 2048 frames (46 ms): the mixer wakes about 22 times a second, and a sound started in a tick
+// is heard within that tick (two buffers, 93 ms, at worst).
+constexpr int kBufferFrames = 2048;
 // Enough mixer channels that a thunderclap, its rumble and a full queue of 16 still overlap.
 constexpr int kMixerChannels = 32;
-
-// The open audio device. Every loaded sound shares it, so it closes only after the last
-// chunk has been freed, whatever order the program's statics are destroyed in.
-class AudioDevice {
-public:
-    AudioDevice() = default;
-    ~AudioDevice() {
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
-    AudioDevice(const AudioDevice&) = delete;
-    AudioDevice& operator=(const AudioDevice&) = delete;
-};
+// A device that nothing needs closes at the first of these checks that finds nothing playing,
+// so the last sound's tail has left the device's buffers first.
+constexpr int kIdleCheckMs = 150;
 
 struct AudioState {
-    std::shared_ptr<AudioDevice> device;
-    bool tried = false;  // the device is opened (or found missing) once, until CloseAudio
+    bool open = false;
+    bool missing = false;  // opening failed: not tried again until CloseAudio, so one warning
+    bool wanted = false;   // a sound has played since the last ReleaseAudio
+    bool checkPending = false;
     Sound::PlayObserver observer;
 };
 
@@ -40,40 +42,146 @@ AudioState& State() {
     return state;
 }
 
-std::shared_ptr<AudioDevice> OpenDevice() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        std::fprintf(stderr, "tembrolo: no audio (%s); playing without sound\n", SDL_GetError());
-        return nullptr;
-    }
-    if (Mix_OpenAudio(kFrequency, AUDIO_S16SYS, kOutputChannels, kBufferFrames) != 0) {
-        std::fprintf(stderr, "tembrolo: no audio device (%s); playing without sound\n",
-                     Mix_GetError());
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return nullptr;
-    }
-    Mix_AllocateChannels(kMixerChannels);
-    return std::make_shared<AudioDevice>();
+const SdlAudioLibrary& Sdl() {
+    return *SdlAudioLibrary::Get();  // only once the device is open, or the file needed SDL
 }
 
-std::shared_ptr<AudioDevice> Device() {
-    AudioState& state = State();
-    if (!state.tried) {
-        state.tried = true;
-        state.device = OpenDevice();
-    }
-    return state.device;
-}
-
-// Without a device the file is still checked, so a missing or broken file stays "nothing".
-bool IsReadableWav(const std::string& path) {
-    SDL_AudioSpec spec;
-    Uint8* buffer = nullptr;
-    Uint32 length = 0;
-    if (SDL_LoadWAV(path.c_str(), &spec, &buffer, &length) == nullptr) {
+bool OpenDevice() {
+    const SdlAudioLibrary* sdl = SdlAudioLibrary::Get();
+    if (sdl == nullptr) {
+        std::fprintf(stderr, "tembrolo: no audio (%s); playing without sound\n",
+                     SdlAudioLibrary::LoadError().c_str());
         return false;
     }
-    SDL_FreeWAV(buffer);
+    if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        std::fprintf(stderr, "tembrolo: no audio (%s); playing without sound\n", sdl->GetError());
+        return false;
+    }
+    if (sdl->OpenAudioDevice(kFrequency, kFormat, kChannels, kBufferFrames, nullptr, 0) != 0) {
+        std::fprintf(stderr, "tembrolo: no audio device (%s); playing without sound\n",
+                     sdl->GetError());
+        sdl->QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    sdl->AllocateChannels(kMixerChannels);
     return true;
+}
+
+void CloseDevice() {
+    AudioState& state = State();
+    if (state.open) {
+        Sdl().CloseAudio();
+        Sdl().QuitSubSystem(SDL_INIT_AUDIO);
+        state.open = false;
+    }
+}
+
+bool UseDevice() {
+    AudioState& state = State();
+    state.wanted = true;
+    if (!state.open && !state.missing) {
+        state.open = OpenDevice();
+        state.missing = !state.open;
+    }
+    return state.open;
+}
+
+void CheckIdle();
+
+void ScheduleIdleCheck() {
+    AudioState& state = State();
+    if (state.open && !state.checkPending) {
+        state.checkPending = true;
+        QTimer::singleShot(kIdleCheckMs, CheckIdle);
+    }
+}
+
+void CheckIdle() {
+    AudioState& state = State();
+    state.checkPending = false;
+    if (state.wanted) {
+        return;
+    }
+    if (state.open && Sdl().Playing(-1) > 0) {
+        ScheduleIdleCheck();
+        return;
+    }
+    CloseDevice();
+}
+
+std::uint32_t Little(const std::string& bytes, std::size_t at, int width) {
+    std::uint32_t value = 0;
+    for (int i = width - 1; i >= 0; --i) {
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    }
+    return value;
+}
+
+// Where the samples of a well-formed WAV in the device's own format (PCM, 16-bit little-endian,
+// mono, 44.1 kHz: the shipped files) lie in its bytes, found without SDL. False for anything
+// else, which SDL then reads: SDL takes every file this takes, with the same samples.
+bool FindDeviceFormatSamples(const std::string& bytes, std::size_t& at, std::uint32_t& length) {
+    if (SDL_BYTEORDER != SDL_LIL_ENDIAN || bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 ||
+        bytes.compare(8, 4, "WAVE") != 0) {
+        return false;
+    }
+    bool format = false;
+    for (std::size_t chunk = 12; chunk + 8 <= bytes.size();) {
+        const std::size_t body = chunk + 8;
+        const std::uint32_t size = Little(bytes, chunk + 4, 4);
+        if (size > bytes.size() - body) {
+            return false;  // cut short: how much of it counts is SDL's to say
+        }
+        if (bytes.compare(chunk, 4, "fmt ") == 0) {
+            format = size >= 16 && Little(bytes, body, 2) == 1 &&
+                     Little(bytes, body + 2, 2) == kChannels &&
+                     Little(bytes, body + 4, 4) == kFrequency &&
+                     Little(bytes, body + 12, 2) == kFrameBytes &&
+                     Little(bytes, body + 14, 2) == 16;
+            if (!format) {
+                return false;
+            }
+        } else if (bytes.compare(chunk, 4, "data") == 0) {
+            at = body;
+            length = size - size % kFrameBytes;
+            return format;
+        }
+        chunk = body + size + size % 2;  // chunks keep an even length
+    }
+    return false;
+}
+
+// Any other WAV, read and converted to the device's format by SDL. Null when SDL can't.
+Uint8* ConvertedSamples(const std::string& path, Uint32& bytes) {
+    const SdlAudioLibrary* sdl = SdlAudioLibrary::Get();
+    SDL_AudioSpec spec;
+    Uint8* data = nullptr;
+    if (sdl == nullptr ||
+        sdl->LoadWAV_RW(sdl->RWFromFile(path.c_str(), "rb"), 1, &spec, &data, &bytes) == nullptr) {
+        return nullptr;
+    }
+    SDL_AudioCVT cvt;
+    const int needed = sdl->BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, kFormat,
+                                          kChannels, kFrequency);
+    if (needed > 0) {
+        cvt.len = static_cast<int>(bytes);
+        cvt.buf = static_cast<Uint8*>(sdl->Malloc(static_cast<std::size_t>(bytes) * cvt.len_mult));
+        if (cvt.buf != nullptr) {
+            std::memcpy(cvt.buf, data, bytes);
+        }
+        sdl->Free(data);
+        data = cvt.buf;
+        if (data == nullptr || sdl->ConvertAudio(&cvt) != 0) {
+            sdl->Free(data);
+            return nullptr;
+        }
+        bytes = static_cast<Uint32>(cvt.len_cvt);
+    } else if (needed < 0) {
+        sdl->Free(data);
+        return nullptr;
+    }
+    bytes -= bytes % kFrameBytes;
+    return data;
 }
 
 // 0-100 to the mixer's 0-128, linear.
@@ -82,15 +190,28 @@ int MixerVolume(std::int32_t volume) {
 }
 }  // namespace
 
+// The samples, played in place: the chunk only points at them, in the file's own bytes or in
+// what SDL converted.
 struct Sound::Samples {
-    Samples(Mix_Chunk* loaded, std::shared_ptr<AudioDevice> on)
-        : chunk(loaded), device(std::move(on)) {}
-    ~Samples() { Mix_FreeChunk(chunk); }  // before `device` lets go of the mixer
+    Samples() = default;
+    ~Samples() {
+        if (State().open) {
+            for (int channel = 0; channel < kMixerChannels; ++channel) {
+                if (Sdl().Playing(channel) != 0 && Sdl().GetChunk(channel) == &chunk) {
+                    Sdl().HaltChannel(channel);
+                }
+            }
+        }
+        if (converted) {
+            Sdl().Free(chunk.abuf);
+        }
+    }
     Samples(const Samples&) = delete;
     Samples& operator=(const Samples&) = delete;
 
-    Mix_Chunk* chunk;
-    std::shared_ptr<AudioDevice> device;
+    std::string file;
+    bool converted = false;
+    Mix_Chunk chunk{0, nullptr, 0, MIX_MAX_VOLUME};
 };
 
 std::shared_ptr<Sound> Sound::Open(const std::string& path) {
@@ -98,16 +219,30 @@ std::shared_ptr<Sound> Sound::Open(const std::string& path) {
     if (path.empty() || !std::filesystem::is_regular_file(path, error)) {
         return nullptr;
     }
-    auto sound = std::make_shared<Sound>(std::filesystem::path(path).stem().string());
-    if (auto device = Device()) {
-        Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
-        if (chunk == nullptr) {
+    auto samples = std::make_unique<Samples>();
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    std::ifstream in(path, std::ios::binary);
+    if (!error && in) {
+        samples->file.resize(size);
+        in.read(samples->file.data(),
+                static_cast<std::streamsize>(size));  // one read, not 8 KB ones
+        std::size_t at = 0;
+        if (in.gcount() == static_cast<std::streamsize>(size) &&
+            FindDeviceFormatSamples(samples->file, at, samples->chunk.alen)) {
+            samples->chunk.abuf = reinterpret_cast<Uint8*>(samples->file.data()) + at;
+        }
+    }
+    if (samples->chunk.abuf == nullptr) {
+        samples->file.clear();
+        samples->file.shrink_to_fit();
+        samples->chunk.abuf = ConvertedSamples(path, samples->chunk.alen);
+        samples->converted = samples->chunk.abuf != nullptr;
+        if (!samples->converted) {
             return nullptr;
         }
-        sound->samples_ = std::make_unique<Samples>(chunk, std::move(device));
-    } else if (!IsReadableWav(path)) {
-        return nullptr;
     }
+    auto sound = std::make_shared<Sound>(std::filesystem::path(path).stem().string());
+    sound->samples_ = std::move(samples);
     return sound;
 }
 
@@ -118,28 +253,40 @@ void Sound::Play() {
     if (State().observer) {
         State().observer(*this, Volume);
     }
-    if (!samples_) {
+    if (!samples_ || !UseDevice()) {
         return;
     }
     // The volume goes on the channel, not the chunk: the mixer reads a chunk's volume on every
     // pass, so a restart at another volume would also change the copy that is still playing.
-    int channel = Mix_GroupAvailable(-1);
+    const SdlAudioLibrary& sdl = Sdl();
+    int channel = sdl.GroupAvailable(-1);
     if (channel < 0) {
-        channel = Mix_GroupOldest(-1);  // every channel busy: the oldest sound gives way
+        channel = sdl.GroupOldest(-1);  // every channel busy: the oldest sound gives way
     }
     if (channel < 0) {
         return;
     }
-    Mix_Volume(channel, MixerVolume(Volume));
-    Mix_PlayChannel(channel, samples_->chunk, 0);
+    sdl.Volume(channel, MixerVolume(Volume));
+    sdl.PlayChannelTimed(channel, &samples_->chunk, 0, -1);
 }
 
 void Sound::SetPlayObserver(PlayObserver observer) {
     State().observer = std::move(observer);
 }
 
+void Sound::ReleaseAudio() {
+    State().wanted = false;
+    ScheduleIdleCheck();
+}
+
 void Sound::CloseAudio() {
     AudioState& state = State();
-    state.tried = false;
-    state.device.reset();
+    state.wanted = false;
+    state.missing = false;
+    state.checkPending = false;  // a check still waiting finds the device closed, or wanted again
+    CloseDevice();
+}
+
+bool Sound::AudioIsOpen() {
+    return State().open;
 }

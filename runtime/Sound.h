@@ -5,12 +5,13 @@
 #include <memory>
 #include <string>
 
-// A sound effect loaded from a WAV file, played through the audio device (SDL2_mixer). The
-// device is opened at the first `Open`; without one the program runs silently: sounds still
-// load (so a missing file is still told apart) and `Play` does nothing audible.
+// A sound effect loaded from a WAV file, played through the audio device (SDL2_mixer). Loading
+// needs no device: the device opens at the first Play that has samples to play, so it never
+// holds up the start, and without one the program runs silently (sounds still load, so a
+// missing file is still told apart, and Play does nothing audible).
 class Sound {
 public:
-    // Nothing (nullptr) when the file is missing or unreadable.
+    // Nothing (nullptr) when the file is missing or is no readable WAV.
     static std::shared_ptr<Sound> Open(const std::string& path);
 
     // A sound with no samples; tests use it to observe what would be played.
@@ -32,9 +33,12 @@ public:
     using PlayObserver = std::function<void(const Sound&, std::int32_t volume)>;
     static void SetPlayObserver(PlayObserver observer);
 
-    // At exit, once the program has let go of its sounds: the device closes as soon as no
-    // loaded sound needs it any more. A later Open opens it again.
+    // Nothing is going to play for now (the sound is muted): the device closes once what still
+    // plays has ended, which the event loop checks, and the next Play opens it again.
+    static void ReleaseAudio();
+    // At exit: the device closes now, cutting off what still plays. A later Play opens it again.
     static void CloseAudio();
+    static bool AudioIsOpen();
 
 private:
     struct Samples;

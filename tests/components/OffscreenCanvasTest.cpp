@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ namespace {
 constexpr std::uint32_t kSky = 0x000066;
 constexpr std::uint32_t kGround = 0x990000;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
 // A field that records its hooks and draws sky over ground, split at half its height.
 class RecordingField : public OffscreenCanvas {
@@ -63,14 +66,9 @@ std::uint32_t At(const QImage& image, int x, int y) {
 }
 
 bool AllWhite(const QImage& image) {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (At(image, x, y) != kWhite) {
-                return false;
-            }
-        }
-    }
-    return true;
+    QImage white(image.size(), QImage::Format_RGB32);
+    white.fill(Qt::white);
+    return image == white;
 }
 }  // namespace
 
@@ -92,14 +90,6 @@ TEST(OffscreenCanvasTest, OpeningRunsTheSetUpInOrder) {
     EXPECT_EQ(field.OffscreenHeight(), 300);
 }
 
-TEST(OffscreenCanvasTest, OpeningWithoutAHandlerMakesNoOffscreen) {
-    RecordingField field(nullptr);
-    field.SetBounds(0, 0, 50, 30);
-    field.Event_Open();
-    EXPECT_EQ(field.log, (std::vector<std::string>{"init"}));
-    EXPECT_FALSE(field.RefOffscreenAvail());
-}
-
 TEST(OffscreenCanvasTest, DepthsOtherThanTheKnownOnesBecome32) {
     const std::pair<std::int32_t, std::int32_t> cases[] = {
         {12, 32}, {0, 32}, {-8, 32}, {16, 16}, {1, 1}, {8, 8}, {24, 24}, {32, 32}, {64, 32},
@@ -113,7 +103,13 @@ TEST(OffscreenCanvasTest, DepthsOtherThanTheKnownOnesBecome32) {
     }
 }
 
-TEST(OffscreenCanvasTest, APictureThatCannotBeMadeLeavesNoOffscreenAndRunsNoHook) {
+TEST(OffscreenCanvasTest, NoHandlerOrAPictureThatCannotBeMadeLeavesNoOffscreenAndRunsNoHook) {
+    RecordingField unhandled(nullptr);
+    unhandled.SetBounds(0, 0, 50, 30);
+    unhandled.Event_Open();
+    EXPECT_EQ(unhandled.log, (std::vector<std::string>{"init"}));
+    EXPECT_FALSE(unhandled.RefOffscreenAvail());
+
     RecordingField field(nullptr);
     field.SetBounds(0, 0, 0, 300);  // no picture of zero width
     field.CreateOffscreen(16, true);
@@ -139,29 +135,22 @@ TEST(OffscreenCanvasTest, WithoutAnOffscreenThePaintIsWhite) {
     EXPECT_TRUE(AllWhite(Screen(field)));
 }
 
-TEST(OffscreenCanvasTest, TheFrameIsCopiedOneToOne) {
+TEST(OffscreenCanvasTest, TheFrameIsCopiedOneToOneAndStretchedAfterAResize) {
     RecordingField field(nullptr);
     field.SetBounds(0, 0, 500, 300);
-    field.CreateOffscreen(32, true);
-    const QImage screen = Screen(field);
+    field.CreateOffscreen(32, true);  // sky in rows 0-149, ground in rows 150-299
+    QImage screen = Screen(field);
     ASSERT_EQ(screen.size(), QSize(500, 300));
-    EXPECT_EQ(At(screen, 0, 0), kSky);
     EXPECT_EQ(At(screen, 499, 149), kSky);
     EXPECT_EQ(At(screen, 0, 150), kGround);
-    EXPECT_EQ(At(screen, 499, 299), kGround);
-}
 
-TEST(OffscreenCanvasTest, AResizedControlShowsTheOldFrameStretched) {
-    RecordingField field(nullptr);
-    field.SetBounds(0, 0, 100, 50);
-    field.CreateOffscreen(32, true);  // sky in rows 0-24, ground in rows 25-49
-    field.SetBounds(0, 0, 200, 100);
-    const QImage screen = Screen(field);
-    ASSERT_EQ(screen.size(), QSize(200, 100));
-    EXPECT_EQ(At(screen, 199, 49), kSky);
-    EXPECT_EQ(At(screen, 199, 50), kGround);
-    EXPECT_EQ(At(screen, 0, 99), kGround);
-    EXPECT_EQ(field.OffscreenWidth(), 100);  // until the next CreateOffscreen
+    field.SetBounds(0, 0, 1000, 600);  // the old frame until the next CreateOffscreen
+    screen = Screen(field);
+    ASSERT_EQ(screen.size(), QSize(1000, 600));
+    EXPECT_EQ(At(screen, 999, 299), kSky);
+    EXPECT_EQ(At(screen, 999, 300), kGround);
+    EXPECT_EQ(At(screen, 0, 599), kGround);
+    EXPECT_EQ(field.OffscreenWidth(), 500);
 }
 
 TEST(OffscreenCanvasTest, FixedSizesApplyOnlyWhenBothAreSet) {
@@ -194,15 +183,20 @@ TEST(OffscreenCanvasTest, PointsInsideAndScaledPositions) {
     for (const auto& p : points) {
         EXPECT_EQ(field.IsPointIn(p.x, p.y), p.in) << p.x << "," << p.y;
     }
-    for (std::int32_t x : {0, 1, 250, 499, -3}) {
-        EXPECT_EQ(field.ScaledPosX(x), x);
+    for (std::int32_t v : {0, 1, 250, 499, -3, kMax, kMin}) {
+        EXPECT_EQ(field.ScaledPosX(v), v);
+        EXPECT_EQ(field.ScaledPosY(v), v);
     }
-    EXPECT_EQ(field.ScaledPosY(299), 299);
 
     field.SetBounds(0, 0, 1000, 900);  // shown stretched: 2x across, 3x down
     EXPECT_EQ(field.ScaledPosX(999), 499);
     EXPECT_EQ(field.ScaledPosY(899), 299);
     EXPECT_EQ(field.ScaledPosX(-3), -1);  // truncated toward zero
+    EXPECT_EQ(field.ScaledPosX(kMax), kMax / 2);
+    EXPECT_EQ(field.ScaledPosY(kMin), kMin / 3);
+    field.SetBounds(0, 0, 250, 100);  // shown shrunk: a far position is held at the Int32 ends
+    EXPECT_EQ(field.ScaledPosX(kMax), kMax);
+    EXPECT_EQ(field.ScaledPosY(kMin), kMin);
 
     field.SetBounds(0, 0, 0, 0);
     EXPECT_EQ(field.ScaledPosX(10), 0);  // no division by a zero size

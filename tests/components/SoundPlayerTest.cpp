@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "EventLoop.h"
 #include "Microseconds.h"
 #include "SoundPlayer.h"
 
@@ -60,20 +62,15 @@ TEST_F(SoundPlayerTest, HigherPrioritiesPlayFirstAndEqualOnesKeepTheirOrder) {
     EXPECT_EQ(player.RefQueuedPriority(0), 0);
 }
 
-TEST_F(SoundPlayerTest, PushesWithoutASoundOrWithoutAPositivePriorityAreIgnored) {
+TEST_F(SoundPlayerTest, PushesWithoutASoundOrAPositivePriorityOrBeyondSixteenAreIgnored) {
     player.PushQueue(nullptr, 5);
     player.PushQueue(Named("zero"), 0);
     player.PushQueue(Named("negative"), -3);
     EXPECT_EQ(player.RefQueueBound(), -1);
-    player.PlayQueue();
-    EXPECT_TRUE(started.empty());
-}
-
-TEST_F(SoundPlayerTest, TheSeventeenthPushIsDroppedWhateverItsPriority) {
     for (int i = 0; i < 16; ++i) {
         player.PushQueue(Named("low " + std::to_string(i)), 1);
     }
-    player.PushQueue(Named("urgent"), 9);
+    player.PushQueue(Named("urgent"), 9);  // the 17th: dropped whatever its priority
     EXPECT_EQ(player.RefQueueBound(), 15);
 
     player.PlayQueue();
@@ -104,47 +101,35 @@ TEST_F(SoundPlayerTest, PriorityModePlaysHighBandKeepsMiddleBandAndDropsLowBand)
     player.PlayQueue();
     EXPECT_EQ(StartedNames(), (Names{"9", "7", "5", "4"}));
     EXPECT_EQ(player.RefQueueBound(), -1);
-}
 
-TEST_F(SoundPlayerTest, PriorityModeAlwaysPlaysTheFirstEntryEvenFromTheLowBand) {
-    player.SetPriorityMode(true);
+    // The first entry plays whatever its band; a low one behind it is dropped.
     player.PushQueue(Named("2"), 2);
     player.PushQueue(Named("3"), 3);
     player.PlayQueue();
-    EXPECT_EQ(StartedNames(), (Names{"3"}));
+    EXPECT_EQ(StartedNames(), (Names{"9", "7", "5", "4", "3"}));
     EXPECT_EQ(player.RefQueueBound(), -1);
 }
 
-TEST_F(SoundPlayerTest, TheFillerPlaysOnlyAfterMoreThanOneSecondOfSilence) {
+TEST_F(SoundPlayerTest, TheFillerPlaysOnlyAfterMoreThanOneSecondWithoutAnySound) {
     player.SetSacrifice(Named("silence"), 10);
-
     now = 1000000;  // exactly 1 s after the start (LastPlayTime 0)
     player.PlayQueue();
     EXPECT_TRUE(started.empty());
-
     now = 1000001;
     player.PlayQueue();
     EXPECT_EQ(StartedNames(), (Names{"silence"}));
     EXPECT_EQ(player.RefLastPlayTime(), 1000001);
-
     now = 2000001;  // exactly 1 s after the filler itself
     player.PlayQueue();
-    EXPECT_EQ(started.size(), 1u);
     now = 2000002;
+    player.PushQueue(Named("thunder"), 8);  // a queued sound stands in for the filler
     player.PlayQueue();
-    EXPECT_EQ(started.size(), 2u);
-}
-
-TEST_F(SoundPlayerTest, AQueuedSoundStandsInForTheFiller) {
-    player.SetSacrifice(Named("silence"), 10);
-    now = 5000000;
-    player.PushQueue(Named("thunder"), 8);
+    now = 3000002;  // and counts as sound: no filler within the next second
     player.PlayQueue();
-    EXPECT_EQ(StartedNames(), (Names{"thunder"}));
-
-    now = 5500000;  // the thunder counts as sound: no filler within the next second
+    EXPECT_EQ(StartedNames(), (Names{"silence", "thunder"}));
+    now = 3000003;
     player.PlayQueue();
-    EXPECT_EQ(StartedNames(), (Names{"thunder"}));
+    EXPECT_EQ(StartedNames(), (Names{"silence", "thunder", "silence"}));
 }
 
 TEST_F(SoundPlayerTest, MutingDiscardsTheQueueAndLeavesTheLastPlayTime) {
@@ -184,26 +169,33 @@ TEST_F(SoundPlayerTest, EachStepPlaysAtItsVolumeAndMutedPlaysLeaveTheSoundAlone)
     player.Play(nullptr);  // the volume menu's sample may be missing
 }
 
-TEST_F(SoundPlayerTest, EveryIndexOutsideTheStepsMutes) {
-    for (std::int32_t index : {9, -1, 10}) {
+// Every index outside the steps mutes, and so does SetEnable(false); either lets the audio device
+// go, and only the next sound opens it again.
+TEST_F(SoundPlayerTest, MutingLetsTheAudioDeviceGoUntilTheNextSound) {
+    SoundPtr silence = Sound::Open(std::string(TEMBROLO_SOURCE_DIR) + "/resources/SilenceSnd.wav");
+    const std::pair<std::function<void()>, std::int32_t> mutes[] = {
+        {[this] { player.SetVolume(9); }, 9},
+        {[this] { player.SetVolume(-1); }, 9},
+        {[this] { player.SetVolume(10); }, 9},
+        {[this] { player.SetEnable(false); }, 99}};
+    for (const auto& [mute, index] : mutes) {
         player.SetVolume(3);
-        player.SetVolume(index);
+        player.Play(silence);
+        ASSERT_TRUE(Sound::AudioIsOpen());
+        mute();
         EXPECT_FALSE(player.RefEnable()) << index;
         EXPECT_EQ(player.RefSoundVolume(), 0) << index;
-        EXPECT_EQ(player.RefVolume(), 9) << index;
+        EXPECT_EQ(player.RefVolume(), index);
         EXPECT_EQ(player.SaveData(), "0") << index;
+        RunEventLoopFor(300);
+        EXPECT_FALSE(Sound::AudioIsOpen()) << index;
     }
-}
-
-TEST_F(SoundPlayerTest, SetEnableSwitchesBetweenFullAndOff) {
-    player.SetVolume(4);
-    player.SetEnable(false);
-    EXPECT_EQ(player.RefVolume(), 99);
-    EXPECT_EQ(player.SaveData(), "0");
-    player.SetEnable(true);
+    player.SetEnable(true);  // full volume, and still no device
     EXPECT_EQ(player.RefVolume(), 0);
     EXPECT_EQ(player.RefSoundVolume(), 100);
     EXPECT_EQ(player.SaveData(), "A");
+    EXPECT_FALSE(Sound::AudioIsOpen());
+    Sound::CloseAudio();
 }
 
 TEST_F(SoundPlayerTest, RestoreDataReadsTheTenCodesAndTakesAnythingElseAsLoudest) {

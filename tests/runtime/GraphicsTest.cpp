@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 
 #include "Graphics.h"
 #include "Picture.h"
@@ -10,6 +11,8 @@ namespace {
 constexpr std::uint32_t kSky = 0x000066;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kRed = 0x990000;
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
 PicturePtr Filled(int w, int h, std::uint32_t colour) {
     PicturePtr pic = Picture::Create(w, h, 32);
@@ -42,14 +45,28 @@ TEST(PictureTest, ImpossibleSizesAndFilesYieldNothing) {
     EXPECT_EQ(pic->Depth(), 16);
 }
 
-TEST(GraphicsTest, FillRectIsClippedAndExact) {
+// Edges that lie beyond Int32 (x + w, y + h, x2 - x1) clip like any other: nothing overflows.
+TEST(GraphicsTest, DrawingIsClippedToThePictureEvenAtTheEndsOfInt32) {
     PicturePtr pic = Filled(10, 10, kSky);
+    PicturePtr red = Filled(2, 2, kRed);
     Graphics& g = pic->Graphics();
     g.ForeColor = kRed;
-    g.FillRect(-5, 8, 100, 100);
-    EXPECT_EQ(pic->PixelAt(0, 7), kSky);
-    EXPECT_EQ(pic->PixelAt(0, 8), kRed);
-    EXPECT_EQ(pic->PixelAt(9, 9), kRed);
+    g.FillRect(-5, 7, 100, 100);    // rows 7 and 8 ...
+    g.FillRect(kMax - 1, 0, 5, 9);  // nothing: beyond the right edge
+    g.FillRect(0, kMax, kMax, kMax);
+    g.FillRect(kMin, 0, kMax, 9);  // ends at x -1
+    g.DrawPicture(red, kMax - 1, 0, kMax, kMax, 0, 0, 2, 2);
+    g.DrawPicture(red, 9, 0, kMax, kMax, 0, 0, 2, 2);  // the top-left source pixel, stretched
+    g.ForeColor = kWhite;
+    g.DrawLine(kMin, 9, kMax, 9);        // ... and row 9, across
+    g.DrawLine(kMin, kMin, kMax, kMax);  // through (0, 0) to (9, 9)
+    g.DrawLine(kMax, kMin, kMax, kMax);
+    for (std::int32_t y = 0; y < 10; ++y) {
+        for (std::int32_t x = 0; x < 10; ++x) {
+            const std::uint32_t want = y == 9 || x == y ? kWhite : y >= 7 || x == 9 ? kRed : kSky;
+            ASSERT_EQ(pic->PixelAt(x, y), want) << x << "," << y;
+        }
+    }
 }
 
 TEST(GraphicsTest, LinesAreAliasedAndIncludeBothEnds) {
@@ -70,49 +87,24 @@ TEST(GraphicsTest, LinesAreAliasedAndIncludeBothEnds) {
     EXPECT_EQ(lit, 11);  // one pixel per column along the longer axis
 }
 
-TEST(GraphicsTest, TransparentPictureSkipsPureWhite) {
-    PicturePtr sprite = Filled(4, 4, kWhite);
-    sprite->Graphics().ForeColor = kRed;
-    sprite->Graphics().FillRect(1, 1, 2, 2);
-    PicturePtr target = Filled(8, 8, kSky);
-
-    sprite->Transparent = 1;
-    target->Graphics().DrawPicture(sprite, 2, 2);
-    EXPECT_EQ(target->PixelAt(2, 2), kSky);
-    EXPECT_EQ(target->PixelAt(3, 3), kRed);
-
-    sprite->Transparent = 0;
-    target->Graphics().DrawPicture(sprite, 2, 2);
-    EXPECT_EQ(target->PixelAt(2, 2), kWhite);
-}
-
-TEST(GraphicsTest, SourceRectangleSelectsOneFrame) {
+TEST(GraphicsTest, ASourceRectangleIsCopiedScaledByNearestNeighbourWithWhiteSeeThroughOnRequest) {
     // Two 2x2 frames side by side: red, then white.
     PicturePtr strip = Filled(4, 2, kRed);
     strip->Graphics().ForeColor = kWhite;
     strip->Graphics().FillRect(2, 0, 2, 2);
-    PicturePtr target = Filled(6, 6, kSky);
-    target->Graphics().DrawPicture(strip, 1, 1, 2, 2, 2, 0, 2, 2);
+    PicturePtr target = Filled(8, 8, kSky);
+    target->Graphics().DrawPicture(strip, 1, 1, 2, 2, 2, 0, 2, 2);  // the white frame, 1:1
+    target->Graphics().DrawPicture(strip, 0, 4, 8, 2);   // the whole strip, twice as wide
+    target->Graphics().DrawPicture(PicturePtr(), 0, 0);  // nothing
     EXPECT_EQ(target->PixelAt(1, 1), kWhite);
     EXPECT_EQ(target->PixelAt(2, 2), kWhite);
     EXPECT_EQ(target->PixelAt(3, 3), kSky);
-}
-
-TEST(GraphicsTest, StretchedCopyScalesByNearestNeighbour) {
-    PicturePtr strip = Filled(2, 1, kRed);
-    strip->Graphics().ForeColor = kWhite;
-    strip->Graphics().FillRect(1, 0, 1, 1);
-    PicturePtr target = Filled(4, 2, kSky);
-    target->Graphics().DrawPicture(strip, 0, 0, 4, 2, 0, 0, Graphics::kNaturalSize,
-                                   Graphics::kNaturalSize);
-    EXPECT_EQ(target->PixelAt(0, 0), kRed);
-    EXPECT_EQ(target->PixelAt(1, 1), kRed);
-    EXPECT_EQ(target->PixelAt(2, 0), kWhite);
-    EXPECT_EQ(target->PixelAt(3, 1), kWhite);
-}
-
-TEST(GraphicsTest, NullPictureDrawsNothing) {
-    PicturePtr target = Filled(4, 4, kSky);
-    target->Graphics().DrawPicture(PicturePtr(), 0, 0);
     EXPECT_EQ(target->PixelAt(0, 0), kSky);
+    EXPECT_EQ(target->PixelAt(3, 5), kRed);
+    EXPECT_EQ(target->PixelAt(4, 4), kWhite);
+    EXPECT_EQ(target->PixelAt(7, 5), kWhite);
+    strip->Transparent = 1;
+    target->Graphics().DrawPicture(strip, 0, 6);
+    EXPECT_EQ(target->PixelAt(1, 7), kRed);
+    EXPECT_EQ(target->PixelAt(2, 6), kSky);
 }

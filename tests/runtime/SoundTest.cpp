@@ -11,18 +11,27 @@
 #include <utility>
 #include <vector>
 
+#include "EventLoop.h"
 #include "ScratchFolder.h"
 #include "Sound.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 const std::string kChime = std::string(TEMBROLO_SOURCE_DIR) + "/resources/SoundVolSnd.wav";
-// Longer than the chime (0.45 s), so each burst is over before the next starts.
+constexpr std::size_t kWavHeader = 44;  // the shipped files' samples start here
+// Longer than the chime (0.45 s).
 constexpr auto kLetItRing = std::chrono::milliseconds(700);
 
-// Sends the mixer's output to a raw file, at the pace of a real device: closes the device, so
-// that the next Sound::Open opens it anew on the disk.
+// The 16-bit samples between two byte offsets (end 0: to the end).
+std::vector<std::int16_t> SamplesOf(const std::string& bytes, std::size_t from,
+                                    std::size_t to = 0) {
+    to = to == 0 ? bytes.size() : to;
+    std::vector<std::int16_t> samples((to - from) / 2);
+    std::copy_n(bytes.data() + from, samples.size() * 2, reinterpret_cast<char*>(samples.data()));
+    return samples;
+}
+
+// Sends the mixer's output to a raw file, at the pace of a real device, each time the device
+// opens.
 class DiskAudio {
 public:
     DiskAudio() {
@@ -30,22 +39,29 @@ public:
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", file_.c_str(), 1);
     }
-    std::uintmax_t BytesSoFar() const { return fs::file_size(file_); }
-
-    // The 16-bit samples written between two byte offsets (end 0: to the end).
-    std::vector<std::int16_t> Samples(std::uintmax_t from, std::uintmax_t to = 0) const {
-        const std::string bytes = ReadBytes(file_).value_or("");
-        to = to == 0 ? bytes.size() : to;
-        std::vector<std::int16_t> samples((to - from) / 2);
-        std::copy_n(bytes.data() + from, samples.size() * 2,
-                    reinterpret_cast<char*>(samples.data()));
-        return samples;
+    std::vector<std::int16_t> Samples(std::size_t from) const {
+        return SamplesOf(ReadBytes(file_).value_or(""), from);
     }
 
 private:
     ScratchFolder folder_;
     std::string file_ = folder_ / "mix.raw";
 };
+
+// A WAV of a 16-byte fmt chunk (format tag, channels, rate, bits) and a data chunk.
+std::string Wav(int tag, int channels, int rate, int bits, const std::string& data) {
+    auto le = [](std::uint32_t v, int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i, v >>= 8) {
+            out += static_cast<char>(v & 0xFF);
+        }
+        return out;
+    };
+    const int frame = channels * bits / 8;
+    return "RIFF" + le(36 + data.size(), 4) + "WAVEfmt " + le(16, 4) + le(tag, 2) +
+           le(channels, 2) + le(rate, 4) + le(rate * frame, 4) + le(frame, 2) + le(bits, 2) +
+           "data" + le(data.size(), 4) + data;
+}
 
 double Peak(const std::vector<std::int16_t>& samples) {
     int peak = 0;
@@ -58,58 +74,61 @@ double Peak(const std::vector<std::int16_t>& samples) {
 double Decibels(double ratio) {
     return 20 * std::log10(ratio);
 }
-
-struct Bursts {
-    double first, second;  // peak sample of each
-};
-
-// Sends the chime to disk once at `firstVolume`, then `copies` times at once at `secondVolume`,
-// each burst over before the next, and reads the peak of each burst from the output.
-Bursts PlayTwoBursts(std::int32_t firstVolume, std::int32_t secondVolume, int copies) {
-    DiskAudio disk;
-    SoundPtr chime = Sound::Open(kChime);
-    EXPECT_NE(chime, nullptr);
-    if (chime == nullptr) {
-        return {0, 0};
-    }
-    chime->Volume = firstVolume;
-    chime->Play();
-    std::this_thread::sleep_for(kLetItRing);
-    const std::uintmax_t between = disk.BytesSoFar() & ~std::uintmax_t{3};  // whole frames
-    chime->Volume = secondVolume;
-    for (int copy = 0; copy < copies; ++copy) {
-        chime->Play();
-    }
-    std::this_thread::sleep_for(kLetItRing);
-    chime.reset();
-    Sound::CloseAudio();  // flushes and closes the file
-    return {Peak(disk.Samples(0, between)), Peak(disk.Samples(between))};
-}
 }  // namespace
 
-TEST(SoundTest, TheSoftestStepButTwoPlaysAbout18DecibelsBelowTheLoudest) {
-    const Bursts peaks = PlayTwoBursts(100, 12, 1);  // steps 0 and 6
-    ASSERT_GT(peaks.first, 10000) << "the loud chime never reached the output";
-    EXPECT_NEAR(Decibels(peaks.second / peaks.first), Decibels(0.12), 1.0);
+// The chime once at the first volume, let go at once, so that the device closes after it; then
+// `copies` times at once at the second volume: the second burst's peak against the first's.
+TEST(SoundTest, VolumeStepsAndOverlappingCopiesScaleTheOutputAndALetGoDevicePlaysOut) {
+    const struct {
+        std::int32_t firstVolume, secondVolume;
+        int copies;
+        double ratio;
+    } cases[] = {{100, 12, 1, 0.12},  // steps 0 and 6: the softest step but two, about -18 dB
+                 {50, 50, 2, 2.0}};   // restarted while playing: both copies sound, summed
+    const std::vector<std::int16_t> wav = SamplesOf(ReadBytes(kChime).value_or(""), kWavHeader);
+    for (const auto& c : cases) {
+        DiskAudio disk;
+        SoundPtr chime = Sound::Open(kChime);
+        ASSERT_NE(chime, nullptr);
+        EXPECT_FALSE(Sound::AudioIsOpen());  // loading needs no device
+        chime->Volume = c.firstVolume;
+        chime->Play();
+        Sound::ReleaseAudio();
+        EXPECT_TRUE(Sound::AudioIsOpen());
+        RunEventLoopFor(1000);
+        ASSERT_FALSE(Sound::AudioIsOpen());
+        const std::vector<std::int16_t> first = disk.Samples(0);
+        if (c.firstVolume ==
+            100) {  // whole, sample for sample: at full volume the mix is the sound
+            EXPECT_NE(std::search(first.begin(), first.end(), wav.begin(), wav.end()), first.end());
+        }
+        chime->Volume = c.secondVolume;
+        for (int copy = 0; copy < c.copies; ++copy) {
+            chime->Play();  // opens the device again, on a fresh file
+        }
+        std::this_thread::sleep_for(kLetItRing);
+        chime.reset();
+        Sound::CloseAudio();  // flushes and closes the file
+        ASSERT_GT(Peak(first), 5000) << "the first chime never reached the output";
+        EXPECT_NEAR(Decibels(Peak(disk.Samples(0)) / Peak(first)), Decibels(c.ratio), 1.0);
+    }
 }
 
-TEST(SoundTest, ASoundRestartedWhilePlayingOverlapsWithItself) {
-    const Bursts peaks = PlayTwoBursts(50, 50, 2);  // twice in one tick: both copies sound, summed
-    ASSERT_GT(peaks.first, 5000);
-    EXPECT_NEAR(Decibels(peaks.second / peaks.first), Decibels(2.0), 1.0);
-}
-
-TEST(SoundTest, MissingOrBrokenFilesYieldNothing) {
+TEST(SoundTest, WithoutADeviceGoodFilesStillLoadAndReportTheirPlaysAndBadOnesYieldNothing) {
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    Sound::CloseAudio();  // so that the next Play looks for the device again
     const ScratchFolder scratch;
     WriteBytes(scratch / "junk.wav", "not a sound");
+    WriteBytes(scratch / "unknown.wav", Wav(0x1234, 1, 44100, 16, std::string(8, '\1')));
+    WriteBytes(scratch / "stereo.wav", Wav(1, 2, 22050, 8, std::string(8, '\x90')));
+    std::string oddEnd = Wav(1, 1, 44100, 16, "x");  // an odd last chunk without its pad byte
+    WriteBytes(scratch / "odd.wav", oddEnd.replace(oddEnd.find("data"), 4, "junk"));
     EXPECT_EQ(Sound::Open("/nonexistent/EndSnd.wav"), nullptr);
     EXPECT_EQ(Sound::Open(scratch / "junk.wav"), nullptr);
+    EXPECT_EQ(Sound::Open(scratch / "unknown.wav"), nullptr);  // no format SDL knows
     EXPECT_EQ(Sound::Open(""), nullptr);
-}
-
-TEST(SoundTest, WithoutADeviceSoundsStillLoadAndReportTheirPlays) {
-    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    Sound::CloseAudio();  // so that the next Open looks for the device again
+    EXPECT_EQ(Sound::Open(scratch / "odd.wav"), nullptr);
+    EXPECT_NE(Sound::Open(scratch / "stereo.wav"), nullptr);  // converted by SDL
     std::vector<std::pair<std::string, std::int32_t>> started;
     Sound::SetPlayObserver([&started](const Sound& sound, std::int32_t volume) {
         started.emplace_back(sound.Name(), volume);
@@ -119,7 +138,9 @@ TEST(SoundTest, WithoutADeviceSoundsStillLoadAndReportTheirPlays) {
     ASSERT_NE(chime, nullptr);
     chime->Volume = 35;
     chime->Play();
+    EXPECT_FALSE(Sound::AudioIsOpen());
 
     Sound::SetPlayObserver(nullptr);
+    Sound::CloseAudio();
     EXPECT_EQ(started, (std::vector<std::pair<std::string, std::int32_t>>{{"SoundVolSnd", 35}}));
 }
