@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cmath>
-#include <limits>
 #include <utility>
 
 #include "Graphics.h"
@@ -11,18 +10,6 @@
 namespace {
 constexpr double kCells = 11.0;
 constexpr std::int32_t kMinusCell = 10;
-constexpr std::int64_t kInt32Span = std::int64_t{1} << 32;
-
-// Int32 arithmetic that wraps instead of overflowing, as the counter's callers expect.
-std::int32_t Wrapped(std::int64_t value) {
-    value %= kInt32Span;
-    if (value > std::numeric_limits<std::int32_t>::max()) {
-        value -= kInt32Span;
-    } else if (value < std::numeric_limits<std::int32_t>::min()) {
-        value += kInt32Span;
-    }
-    return static_cast<std::int32_t>(value);
-}
 }  // namespace
 
 CounterPicture::CounterPicture(PicturePtr target, PicturePtr digits, std::int32_t x, std::int32_t y,
@@ -57,7 +44,9 @@ void CounterPicture::Decrease(std::int32_t n) {
 }
 
 void CounterPicture::Change(std::int64_t value) {
-    ItsValue = Wrapped(value);
+    // Int32 arithmetic that wraps instead of overflowing, as the counter's callers expect: the
+    // conversion keeps the value modulo 2^32.
+    ItsValue = static_cast<std::int32_t>(value);
     CheckRange();
     DrawPicture();
 }

@@ -68,34 +68,31 @@ protected:
     std::string config = scratch / "config";
 };
 
-TEST_F(PrefsFileTest, SavesReplaceTheFileWholeWithItsKindAndMode) {
+// Run after run: the file is written only when the data changed or SaveMode asks, and then
+// replaced whole, with our kind and the mode the user gave it.
+TEST_F(PrefsFileTest, SavesReplaceTheFileWholeOnlyWhenItChangedOrSaveModeAsks) {
     // The search stops at the free plain name: a file of ours under a number is ignored.
     Ours(kName + "_1", "001231000");
     EXPECT_EQ(RunProgram(), kDefaults);
     EXPECT_EQ(File(kName), "000001000");
     EXPECT_EQ(std::filesystem::status(Path(kName)).permissions(), Perms(0600));  // like the folder
 
+    Age(Path(kName), 1000);
+    const auto written = std::filesystem::last_write_time(Path(kName));
+    EXPECT_EQ(RunProgram(), kDefaults);
+    EXPECT_EQ(std::filesystem::last_write_time(Path(kName)), written);
+    RunProgram([](ApplPreferences& prefs) { prefs.SetSaveMode(1); });
+    EXPECT_NE(std::filesystem::last_write_time(Path(kName)), written);
+    EXPECT_EQ(File(kName), "000001000");
+
     ::chmod(Path(kName).c_str(), 0640);
     RunWithNewRecord();
     EXPECT_EQ(File(kName), "000001456");
-    EXPECT_EQ(std::filesystem::status(Path(kName)).permissions(),
-              Perms(0640));  // the user's choice
+    EXPECT_EQ(std::filesystem::status(Path(kName)).permissions(), Perms(0640));  // the user's
     EXPECT_EQ(Attribute(Path(kName), "creator"), "QVLK");
     EXPECT_EQ(Attribute(Path(kName), "type"), "PREF");
     EXPECT_EQ(Names(config), (NameList{kName, kName + "_1"}));  // no shadow left behind
     EXPECT_EQ(File(kName + "_1"), "001231000");
-}
-
-TEST_F(PrefsFileTest, UnchangedRunLeavesTheFileAloneUnlessSaveModeAsks) {
-    Ours(kName, "001231000");
-    Age(Path(kName), 1000);
-    const auto written = std::filesystem::last_write_time(Path(kName));
-    EXPECT_EQ(RunProgram(), "1231000");
-    EXPECT_EQ(std::filesystem::last_write_time(Path(kName)), written);
-
-    RunProgram([](ApplPreferences& prefs) { prefs.SetSaveMode(1); });
-    EXPECT_NE(std::filesystem::last_write_time(Path(kName)), written);
-    EXPECT_EQ(File(kName), "001231000");
 }
 
 // What a run makes of whatever is under the name, and what it saves after choosing sound B.
@@ -153,8 +150,9 @@ void PrefsFileTest::ExpectOnlySettingsFilesAreOurs() const {
         noise += static_cast<char>(i * 7919 % 251);
     }
     // What stands under the name, and what it holds after a save when it is ours: the game's own
-    // file (digits, sound codes), with an editor's line end, or cut short. Any other stays as it
-    // was: too short, another marker, text or random bytes after the marker, too long.
+    // file (digits, sound codes), with an editor's line end, cut short, or as long as a file we
+    // read. Any other stays as it was: too short, another marker, text or random bytes after the
+    // marker, too long, and a pipe.
     const std::pair<std::string, std::string> cases[] = {
         {"001231000", "001231456"},
         {"00999AZaz\r\n", "00999A456\r\n"},
@@ -163,7 +161,14 @@ void PrefsFileTest::ExpectOnlySettingsFilesAreOurs() const {
         {"011231000", ""},
         {"00 notes", ""},
         {noise, ""},
+        {"00" + std::string(ApplPreferences::kLongestFile - 2, '1'),
+         "001111456" + std::string(ApplPreferences::kLongestFile - 9, '1')},
         {"00" + std::string(ApplPreferences::kLongestFile - 1, '1'), ""}};
+    ::mkfifo(Path(kName).c_str(), 0600);  // a pipe can't be read: another's
+    RunWithNewRecord();
+    EXPECT_EQ(File(kName + "_1"), "000001456");
+    EXPECT_TRUE(std::filesystem::is_fifo(Path(kName)));
+    std::filesystem::remove(Path(kName));
     for (const auto& [stored, saved] : cases) {
         SCOPED_TRACE(stored.substr(0, 12));
         std::filesystem::remove(Path(kName + "_1"));
@@ -202,12 +207,9 @@ void PrefsFileTest::ExpectFailedSaveKeepsTheOldFile(const std::function<void()>&
     EXPECT_EQ(Names(config), (NameList{kName, kName + "000001"}));
 }
 
-TEST_F(PrefsFileTest, FullDiskKeepsTheOldFile) {
+TEST_F(PrefsFileTest, FullDiskOrAKindThatCantBeWrittenKeepsTheOldFile) {
     // Files may grow to 5 bytes: the shadow is cut short after the marker and three data bytes.
     ExpectFailedSaveKeepsTheOldFile([] { WithFileSizeLimit(5, [] { RunWithNewRecord(); }); });
-}
-
-TEST_F(PrefsFileTest, KindThatCantBeWrittenKeepsTheOldFile) {
     ExpectFailedSaveKeepsTheOldFile([] {
         FolderItem::SimulateAttributeError(ENOSPC);
         RunWithNewRecord();

@@ -30,10 +30,14 @@ PicturePtr Strip(int cellWidth, int cellHeight) {
     return strip;
 }
 
+void Clear(const PicturePtr& target) {
+    target->Graphics().ForeColor = kSky;
+    target->Graphics().FillRect(0, 0, target->Width(), target->Height());
+}
+
 PicturePtr Sky() {
     PicturePtr target = Picture::Create(200, 40, 32);
-    target->Graphics().ForeColor = kSky;
-    target->Graphics().FillRect(0, 0, 200, 40);
+    Clear(target);
     return target;
 }
 
@@ -47,11 +51,6 @@ std::vector<std::pair<int, int>> CellsAt(const PicturePtr& target, int y = kTop)
         }
     }
     return cells;
-}
-
-void Clear(const PicturePtr& target) {
-    target->Graphics().ForeColor = kSky;
-    target->Graphics().FillRect(0, 0, target->Width(), target->Height());
 }
 
 bool Untouched(const PicturePtr& target) {
@@ -110,7 +109,7 @@ TEST_F(CounterPictureTest, CellsAreAsHighAsAnEleventhOfTheStripAndLeftoverRowsNe
     }
 }
 
-TEST_F(CounterPictureTest, TheRangeClampsAndSettingItDrawsNothing) {
+TEST_F(CounterPictureTest, TheRangeClampsValuesAndStepsAndSettingItDrawsNothing) {
     counter.SetValue(1500, false);  // invisible and without a range: stored as it is
     EXPECT_EQ(counter.GetValue(), 1500);
     counter.SetRange(0, 999);
@@ -124,31 +123,38 @@ TEST_F(CounterPictureTest, TheRangeClampsAndSettingItDrawsNothing) {
     EXPECT_EQ(counter.GetValue(), 999);
     EXPECT_EQ(CellsAt(target), (Cells{{0, 9}, {10, 9}, {20, 9}}));
 
+    // Steps too are clamped, and drawn.
+    counter.Increase1();
+    EXPECT_EQ(counter.GetValue(), 999);
+    counter.Decrease1();
+    EXPECT_EQ(counter.GetValue(), 998);
+    counter.Decrease(1000);
+    EXPECT_EQ(counter.GetValue(), 0);
+    counter.Increase(5);
+    EXPECT_EQ(counter.GetValue(), 5);
+    EXPECT_EQ(CellsAt(target), (Cells{{0, 5}, {10, 9}, {20, 8}}));  // nothing erased first
+
     counter.SetRange(10, 5);  // upside down: the maximum is applied last
     EXPECT_EQ(counter.GetValue(), 5);
 }
 
-TEST_F(CounterPictureTest, TestHighTakesOnlyHigherValuesAndReportsThemEvenWhenClamped) {
-    counter.SetRange(0, 999);
+TEST_F(CounterPictureTest, TestHighAndTestLowTakeOnlyBetterValuesAndReportThemEvenWhenClamped) {
+    counter.SetRange(10, 999);
     counter.SetValue(999, false);
     counter.SetVisible(true);
     Clear(target);
+    EXPECT_FALSE(counter.TestHigh(999));
+    EXPECT_FALSE(counter.TestHigh(3));
+    EXPECT_FALSE(counter.TestLow(999));
+    EXPECT_TRUE(Untouched(target));
     EXPECT_TRUE(counter.TestHigh(1200));
     EXPECT_EQ(counter.GetValue(), 999);
     EXPECT_EQ(CellsAt(target), (Cells{{0, 9}, {10, 9}, {20, 9}}));
 
     Clear(target);
-    EXPECT_FALSE(counter.TestHigh(999));
-    EXPECT_FALSE(counter.TestHigh(3));
-    EXPECT_EQ(counter.GetValue(), 999);
-    EXPECT_TRUE(Untouched(target));
-}
-
-TEST_F(CounterPictureTest, TestLowMirrorsTestHigh) {
-    counter.SetValue(50, false);
-    EXPECT_FALSE(counter.TestLow(50));
     EXPECT_TRUE(counter.TestLow(7));
-    EXPECT_EQ(counter.GetValue(), 7);
+    EXPECT_EQ(counter.GetValue(), 10);
+    EXPECT_EQ(CellsAt(target), (Cells{{0, 1}, {10, 0}}));
 }
 
 TEST_F(CounterPictureTest, OnlyAChangeOrAForcedCallDrawsAVisibleCounter) {
@@ -164,19 +170,6 @@ TEST_F(CounterPictureTest, OnlyAChangeOrAForcedCallDrawsAVisibleCounter) {
     EXPECT_EQ(CellsAt(target), (Cells{{0, 7}}));
 }
 
-TEST_F(CounterPictureTest, StepsMoveTheValueAndStayInTheRange) {
-    counter.SetRange(0, 999);
-    counter.SetValue(997, false);
-    counter.Increase1();
-    EXPECT_EQ(counter.GetValue(), 998);
-    counter.Increase(5);
-    EXPECT_EQ(counter.GetValue(), 999);
-    counter.Decrease1();
-    EXPECT_EQ(counter.GetValue(), 998);
-    counter.Decrease(2000);
-    EXPECT_EQ(counter.GetValue(), 0);
-}
-
 TEST_F(CounterPictureTest, TheMostNegativeValueShowsAllItsDigits) {
     counter.SetVisible(true);
     counter.SetValue(std::numeric_limits<std::int32_t>::min(), false);
@@ -186,11 +179,14 @@ TEST_F(CounterPictureTest, TheMostNegativeValueShowsAllItsDigits) {
     EXPECT_EQ(cells.back(), (std::pair{100, 8}));
 }
 
-TEST_F(CounterPictureTest, WithoutADigitStripTheCounterCountsUnseen) {
+TEST_F(CounterPictureTest, WithoutADigitStripOrATargetTheCounterCountsUnseen) {
     CounterPicture stripless(target, nullptr, 268, kTop, "L");
-    stripless.SetRange(0, 999);
-    stripless.SetVisible(true);
-    stripless.SetValue(1234, true);
-    EXPECT_EQ(stripless.GetValue(), 999);
+    CounterPicture targetless(nullptr, Strip(10, 16), 268, kTop, "L");
+    for (CounterPicture* unseen : {&stripless, &targetless}) {
+        unseen->SetRange(0, 999);
+        unseen->SetVisible(true);
+        unseen->SetValue(1234, true);
+        EXPECT_EQ(unseen->GetValue(), 999);
+    }
     EXPECT_TRUE(Untouched(target));
 }

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "PictureItems.h"
 #include "ResourcesFolder.h"
@@ -60,6 +63,8 @@ TEST_F(ItemsTest, ASoundMissingAtItsFirstCallStaysSilentForTheRun) {
     EXPECT_EQ(EndSnd(), gong);
     ResetSoundItems();  // as at the next start
     EXPECT_NE(SilenceSnd(), nullptr);
+    SetResourcesFolder(std::nullopt);
+    EXPECT_EQ(EndSnd(), nullptr);  // nothing of the run before is kept
 }
 
 TEST(ShippedItemsTest, EveryItemLoadsAndOnlyTheFourSpritesSeeThroughWhite) {
@@ -86,10 +91,16 @@ TEST(ShippedItemsTest, EveryItemLoadsAndOnlyTheFourSpritesSeeThroughWhite) {
     for (const auto& [name, item, transparent] : pictures) {
         const PicturePtr pic = item();
         ASSERT_NE(pic, nullptr) << name;
+        EXPECT_TRUE(pic->Image() == Picture::Open((kShipped / name).string() + ".png")->Image())
+            << name << " is not its own file";
         EXPECT_EQ(pic->Transparent, transparent) << name;
         EXPECT_EQ(item(), pic) << name;
     }
+    std::vector<std::string> sounds;  // each named after its own file
     for (const auto& item : {SilenceSnd, SoundVolSnd, LightningSnd, OpenSnd, EndSnd}) {
-        EXPECT_NE(item(), nullptr);
+        ASSERT_NE(item(), nullptr);
+        sounds.push_back(item()->Name());
     }
+    EXPECT_EQ(sounds, (std::vector<std::string>{"SilenceSnd", "SoundVolSnd", "LightningSnd",
+                                                "OpenSnd", "EndSnd"}));
 }

@@ -7,6 +7,7 @@
 
 #include "EventLoop.h"
 #include "Microseconds.h"
+#include "PeriodicThread.h"
 #include "PeriodicTimer.h"
 
 namespace {
@@ -20,11 +21,7 @@ public:
     std::int32_t Interval() const { return ItsInterval; }
     std::int32_t PeriodSetting() const { return ItsPeriod; }
     double Anchor() const { return LastTime; }
-};
-
-struct Action {
-    double at;  // ms after the start
-    std::int32_t load;
+    std::int32_t Occasions() const { return ActionCounter; }  // since the last action
 };
 
 class PeriodicTimerSchedule : public testing::Test {
@@ -33,7 +30,8 @@ protected:
         SetMicrosecondsSource([this] { return clock_; });
         clock_ = kStartTime;
         timer_.PeriodicAction = [this](PeriodicTimer&, std::int32_t load) {
-            actions_.push_back({(clock_ - kStartTime) / kMs, load});
+            times_.push_back((clock_ - kStartTime) / kMs);
+            loads_.push_back(load);
             clock_ += handlerCost_;
         };
     }
@@ -55,23 +53,23 @@ protected:
             FireAt(ms);
         }
     }
-    std::vector<double> ActionTimes() const {
-        std::vector<double> times;
-        for (const Action& a : actions_) {
-            times.push_back(a.at);
-        }
-        return times;
+    void ForgetActions() {
+        times_.clear();
+        loads_.clear();
     }
 
     double clock_ = 0;
     double handlerCost_ = 0;  // µs each PeriodicAction takes
     ScheduledTimer timer_;
-    std::vector<Action> actions_;
+    std::vector<double> times_;  // of the actions, in ms after the start
+    std::vector<std::int32_t> loads_;
 };
 }  // namespace
 
+// Each action takes 30 ms; its load, the share of an interval the one before took, is passed on.
 TEST_F(PeriodicTimerSchedule, SteadyFiringsGiveOneActionPerIntervalWithoutDrift) {
     Start();
+    handlerCost_ = 30 * kMs;
     EXPECT_EQ(timer_.RefStatus(), PeriodicTimer::kRunningOnTimer);
     EXPECT_EQ(timer_.Period(), 20);
     EXPECT_EQ(timer_.Mode(), Timer::kModeMultiple);
@@ -79,94 +77,80 @@ TEST_F(PeriodicTimerSchedule, SteadyFiringsGiveOneActionPerIntervalWithoutDrift)
     FireEvery20(0, 1000);
     // Each action comes at the first firing strictly after its due time; the anchor advances by
     // exactly one interval, so ten actions fit in a second.
-    EXPECT_EQ(ActionTimes(), (std::vector<double>{120, 220, 320, 420, 520, 620, 720, 820, 920}));
+    EXPECT_EQ(times_, (std::vector<double>{120, 220, 320, 420, 520, 620, 720, 820, 920}));
+    EXPECT_EQ(loads_,
+              (std::vector<std::int32_t>{0, 30, 30, 30, 30, 30, 30, 30, 30}));  // 0 at first
     FireEvery20(1000, 10000);
-    EXPECT_EQ(actions_.size(), 99u);
+    EXPECT_EQ(times_.size(), 99u);
     EXPECT_DOUBLE_EQ(timer_.Anchor(), kStartTime + 9900 * kMs);
 }
 
-TEST_F(PeriodicTimerSchedule, LoadIsThePreviousActionsShareOfAnInterval) {
-    Start();
-    handlerCost_ = 30 * kMs;
-    FireEvery20(0, 400);
-    ASSERT_GE(actions_.size(), 3u);
-    EXPECT_EQ(actions_[0].load, 0);  // the first action after a start
-    EXPECT_EQ(actions_[1].load, 30);
-    EXPECT_EQ(actions_[2].load, 30);
-}
-
-TEST_F(PeriodicTimerSchedule, A300MsStallIsCaughtUpOneActionPerFiring) {
-    Start();
-    handlerCost_ = 5 * kMs;
-    FireEvery20(0, 500);  // actions at 120 .. 420; the anchor stands at 400
-    actions_.clear();
-
-    FireAt(820);  // the event loop was busy from 500 to 820
-    FireEvery20(820, 1000);
-    EXPECT_EQ(ActionTimes(), (std::vector<double>{820, 840, 860, 880, 920}));
-    for (const Action& a : actions_) {
-        EXPECT_GE(a.load, 0) << "no overload at " << a.at;
+// The event loop is busy from 500 ms on, when the action due at 500 is waiting; each action takes
+// 10 ms. Until an action ends more than five intervals (500 ms) behind its due time (the one at
+// 990 ends at 1000, just in time), the missed ones are caught up one per firing; past that the
+// schedule restarts from the action's end, and the next action reports the overload.
+TEST_F(PeriodicTimerSchedule, StallsAreCaughtUpOnePerFiringUntilFiveIntervalsBehind) {
+    handlerCost_ = 10 * kMs;
+    const struct {
+        double stallEnd, until;  // ms
+        std::vector<double> times;
+        std::vector<std::int32_t> loads;
+    } cases[] = {
+        {820, 1000, {820, 840, 860, 880, 920}, {10, 10, 10, 10, 10}},
+        {990, 1200, {990, 1010, 1030, 1050, 1070, 1090, 1110}, std::vector<std::int32_t>(7, 10)},
+        {1050, 1300, {1050, 1170, 1270}, {10, -10, 10}},
+        {2520, 2800, {2520, 2640, 2740}, {10, -10, 10}},
+    };
+    for (const auto& c : cases) {
+        timer_.TimerStop();
+        clock_ = kStartTime;
+        Start();
+        FireEvery20(0, 500);  // actions at 120 .. 420; the next is due at 500
+        ForgetActions();
+        FireAt(c.stallEnd);
+        FireEvery20(c.stallEnd, c.until);
+        EXPECT_EQ(times_, c.times) << "stalled till " << c.stallEnd;
+        EXPECT_EQ(loads_, c.loads) << "stalled till " << c.stallEnd;
     }
 }
 
-TEST_F(PeriodicTimerSchedule, A2SecondStallRestartsTheScheduleWithANegativeLoad) {
-    Start();
-    handlerCost_ = 10 * kMs;
-    FireEvery20(0, 500);
-    actions_.clear();
-
-    FireAt(2520);  // one action for the stall; it ends at 2530, far behind its due time 500
-    FireEvery20(2520, 2800);
-    ASSERT_EQ(ActionTimes(), (std::vector<double>{2520, 2640, 2740}));
-    EXPECT_EQ(actions_[1].load, -10);  // the action after the restart reports the overload
-    EXPECT_EQ(actions_[2].load, 10);
-}
-
-TEST_F(PeriodicTimerSchedule, AStuckClockGivesOneActionEverySixthFiring) {
+// Without the clock, each firing counts as one period of 20 ms: an action comes at the sixth
+// firing since the last (5 x 20 ms is not more than the interval), anchored at the clock's reading.
+TEST_F(PeriodicTimerSchedule, AClockThatStandsStillOrGoesBackGivesAnActionEverySixthFiring) {
     Start();
     for (int firing = 1; firing <= 18; ++firing) {
-        timer_.TimingTest();  // the clock never moves from the start time
-        EXPECT_EQ(actions_.size(), static_cast<std::size_t>(firing / 6)) << "firing " << firing;
+        FireAt(0);  // the clock never moves from the start time
+        EXPECT_EQ(times_.size(), static_cast<std::size_t>(firing / 6)) << "firing " << firing;
     }
-}
-
-TEST_F(PeriodicTimerSchedule, AClockThatGoesBackKeepsTheActionsComing) {
-    Start();
-    FireEvery20(0, 240);  // actions at 120 and 220; the anchor stands at 200
-    actions_.clear();
-    for (int firing = 0; firing < 12; ++firing) {
+    FireEvery20(0, 240);  // actions at 120 and 220; the firing at 240 is one occasion since
+    ForgetActions();
+    for (int firing = 1; firing <= 11; ++firing) {
         FireAt(-1000);  // back before the anchor
+        EXPECT_EQ(times_.size(), static_cast<std::size_t>((firing + 1) / 6)) << "back " << firing;
     }
-    EXPECT_EQ(actions_.size(), 2u);
     EXPECT_DOUBLE_EQ(timer_.Anchor(), kStartTime - 1000 * kMs);
 }
 
 TEST_F(PeriodicTimerSchedule, SuspendedActionsRaiseNothingButKeepTheSchedule) {
     Start(3);
     FireEvery20(0, 500);
-    EXPECT_EQ(ActionTimes(), (std::vector<double>{420}));
+    EXPECT_EQ(times_, (std::vector<double>{420}));
 }
 
-TEST_F(PeriodicTimerSchedule, TimerSyncInsideAHandlerRestartsFromTheHandlersEnd) {
+TEST_F(PeriodicTimerSchedule, TimerSyncInsideAHandlerRestartsFromTheHandlersEndOnly) {
     Start();
     timer_.PeriodicAction = [this](PeriodicTimer& sender, std::int32_t) {
-        actions_.push_back({(clock_ - kStartTime) / kMs, 0});
-        if (actions_.size() == 1) {
+        times_.push_back((clock_ - kStartTime) / kMs);
+        if (times_.size() == 1) {
             sender.TimerSync();
         }
         clock_ += 5 * kMs;
     };
-    FireEvery20(0, 400);
-    // Synced at the end of the first action (125): the next is due at 225.
-    EXPECT_EQ(ActionTimes(), (std::vector<double>{120, 240, 340}));
-}
-
-TEST_F(PeriodicTimerSchedule, TimerSyncOutsideAHandlerChangesNothing) {
-    Start();
-    FireEvery20(0, 140);
-    timer_.TimerSync();
-    FireEvery20(140, 400);
-    EXPECT_EQ(ActionTimes(), (std::vector<double>{120, 220, 320}));
+    FireEvery20(0, 240);
+    timer_.TimerSync();  // outside a handler: changes nothing
+    FireEvery20(240, 500);
+    // Synced at the end of the first action (125): the next is due at 225, then every 100 ms.
+    EXPECT_EQ(times_, (std::vector<double>{120, 240, 340, 440}));
 }
 
 struct ClampCase {
@@ -194,16 +178,13 @@ TEST_F(PeriodicTimerSchedule, BadSettingsAreClampedAtStart) {
 }
 
 TEST_F(PeriodicTimerSchedule, CallsInTheWrongStatusAreIgnored) {
-    std::vector<std::string> events;
-    std::vector<std::int32_t> statuses;
+    std::vector<std::string> events;  // with the status at the time
     timer_.PeriodicStart = [&](PeriodicTimer& t) {
-        events.push_back("start");
-        statuses.push_back(t.RefStatus());
+        events.push_back("start " + std::to_string(t.RefStatus()));
         t.TimerStart(0);  // changing: ignored
     };
     timer_.PeriodicStop = [&](PeriodicTimer& t) {
-        events.push_back("stop");
-        statuses.push_back(t.RefStatus());
+        events.push_back("stop " + std::to_string(t.RefStatus()));
     };
 
     timer_.TimerStop();  // stopped already: no PeriodicStop
@@ -214,70 +195,64 @@ TEST_F(PeriodicTimerSchedule, CallsInTheWrongStatusAreIgnored) {
     timer_.SetThreadMode(true);
     clock_ = kStartTime + 150 * kMs;  // an action is due
     timer_.ExternalTrigger();         // but running on the library timer: no occasion
-    EXPECT_TRUE(actions_.empty());
+    EXPECT_TRUE(times_.empty());
     FireAt(160);
     timer_.TimerStop();
     timer_.TimerStop();
 
-    EXPECT_EQ(events, (std::vector<std::string>{"start", "stop"}));
-    EXPECT_EQ(statuses, (std::vector<std::int32_t>{9, 9}));
+    EXPECT_EQ(events, (std::vector<std::string>{"start 9", "stop 9"}));
     EXPECT_EQ(timer_.RefStatus(), PeriodicTimer::kStopped);
     EXPECT_EQ(timer_.Mode(), Timer::kModeOff);
     EXPECT_EQ(timer_.Interval(), 100);
     EXPECT_EQ(timer_.PeriodSetting(), 20);
     EXPECT_FALSE(timer_.RefThreadMode());
-    EXPECT_EQ(ActionTimes(), (std::vector<double>{160}));
+    EXPECT_EQ(times_, (std::vector<double>{160}));
 }
 
-TEST_F(PeriodicTimerSchedule, TheFirstActionAfterARestartReportsNoLoad) {
+// After a stop neither the last load nor the overload carries over. The clock then stands still,
+// so that the second action comes by the fallback, which keeps the overload as it finds it.
+TEST_F(PeriodicTimerSchedule, ARestartForgetsTheLoadAndTheOverload) {
     Start();
     handlerCost_ = 10 * kMs;
     FireEvery20(0, 200);
     FireAt(2000);  // overload
     timer_.TimerStop();
-    actions_.clear();
-    timer_.TimerStart(0);  // anchored at 2000 + the handler's 10 ms
-    FireEvery20(2000, 2200);
-    ASSERT_EQ(actions_.size(), 1u);
-    EXPECT_EQ(actions_[0].load, 0);
+    ForgetActions();
+    timer_.TimerStart(0);  // anchored at 2010, the end of that action
+    for (int firing = 0; firing < 12; ++firing) {
+        FireAt(2010);
+    }
+    EXPECT_EQ(loads_, (std::vector<std::int32_t>{0, 10}));
 }
 
-TEST(PeriodicTimerLive, ALibraryTimerDrivesActionsInTheEventLoop) {
-    PeriodicTimer timer;
-    int actions = 0;
-    timer.PeriodicAction = [&](PeriodicTimer&, std::int32_t) { ++actions; };
-    timer.Setup(20, 100);
-    timer.TimerStart(0);
-    RunEventLoopFor(560);
-    timer.TimerStop();
-    // Five are due; a loaded machine may be a firing late at either end.
-    EXPECT_GE(actions, 3);
-    EXPECT_LE(actions, 6);
-}
-
-TEST(PeriodicThreadMode, ActionsRunOnTheEventLoopThreadAndStopWithTheTimer) {
-    PeriodicTimer timer;
-    const std::thread::id eventLoop = std::this_thread::get_id();
-    int actions = 0;
-    int offThread = 0;
-    timer.PeriodicAction = [&](PeriodicTimer&, std::int32_t) {
-        ++actions;
-        offThread += std::this_thread::get_id() != eventLoop;
-    };
-    timer.SetThreadMode(true);
-    timer.Setup(20, 100);
-    timer.TimerStart(0);
-    EXPECT_EQ(timer.RefStatus(), PeriodicTimer::kRunningOnThread);
-    EXPECT_EQ(timer.Mode(), Timer::kModeOff);  // the library timer stays off in thread mode
-    RunEventLoopFor(560);
-    timer.TimerStop();
-    const int atStop = actions;
-    RunEventLoopFor(250);
-
-    EXPECT_GE(atStop, 3);
-    EXPECT_LE(atStop, 6);
-    EXPECT_EQ(offThread, 0);
-    EXPECT_EQ(actions, atStop);  // a trigger still waiting at the stop raises nothing
+// On the real clock, with the library timer or the thread giving the occasions: actions run on
+// the event loop's thread and end with the stop (a trigger still waiting then raises nothing).
+TEST(PeriodicTimerLive, ActionsRunOnTheEventLoopThreadAndStopWithTheTimer) {
+    for (const bool threadMode : {false, true}) {
+        PeriodicTimer timer;
+        const std::thread::id eventLoop = std::this_thread::get_id();
+        int actions = 0;
+        int offThread = 0;
+        timer.PeriodicAction = [&](PeriodicTimer&, std::int32_t) {
+            ++actions;
+            offThread += std::this_thread::get_id() != eventLoop;
+        };
+        timer.SetThreadMode(threadMode);
+        timer.Setup(20, 100);
+        timer.TimerStart(0);
+        EXPECT_EQ(timer.RefStatus(),
+                  threadMode ? PeriodicTimer::kRunningOnThread : PeriodicTimer::kRunningOnTimer);
+        EXPECT_EQ(timer.Mode(), threadMode ? Timer::kModeOff : Timer::kModeMultiple);
+        RunEventLoopFor(560);
+        timer.TimerStop();
+        const int atStop = actions;
+        RunEventLoopFor(250);
+        // Five are due; a loaded machine may be a firing late at either end.
+        EXPECT_GE(atStop, 3) << threadMode;
+        EXPECT_LE(atStop, 6) << threadMode;
+        EXPECT_EQ(offThread, 0);
+        EXPECT_EQ(actions, atStop) << threadMode;
+    }
 }
 
 TEST(PeriodicThreadMode, ATimerDestroyedWhileRunningLeavesNoTriggerBehind) {
@@ -300,28 +275,25 @@ TEST(PeriodicThreadMode, ATimerDestroyedWhileRunningLeavesNoTriggerBehind) {
     RunEventLoopFor(30);
     EXPECT_GT(atEnd, 0);
     EXPECT_EQ(actions, atEnd);
-}
 
-namespace {
-// Counts the occasions that reach the timer; the thread's clock is set by the test.
-class OccasionCountingTimer : public PeriodicTimer {
-public:
-    std::int32_t Occasions() const { return ActionCounter; }
-};
-}  // namespace
+    PeriodicTimer owner;
+    PeriodicThread thread;  // on its own: destroyed while running, it ends its loop first
+    thread.SetOwner(&owner);
+    thread.Run();
+}
 
 TEST(PeriodicThreadMode, TriggersCome15MsAfterTheStartThenAfterEachMillisecond) {
     std::atomic<double> clock{kStartTime};
     SetMicrosecondsSource([&clock] { return clock.load(); });
-    OccasionCountingTimer timer;
+    ScheduledTimer timer;  // the thread's clock is set by the test
     timer.SetThreadMode(true);
     timer.Setup(20, 1000);  // no action falls due here: every occasion stays counted
     timer.TimerStart(0);
 
-    // Sets the clock, waits (up to 1 s, for a loaded machine) for `expected` occasions, then
-    // gives the thread 15 ms more in which any trigger too many would show.
-    auto occasionsAt = [&](double ms, std::int32_t expected) {
-        clock.store(kStartTime + ms * kMs);
+    // Sets the clock (µs after the start), waits (up to 1 s, for a loaded machine) for
+    // `expected` occasions, then gives the thread 15 ms more in which one too many would show.
+    auto occasionsAt = [&](double us, std::int32_t expected) {
+        clock.store(kStartTime + us);
         for (int pass = 0; pass < 200 && timer.Occasions() < expected; ++pass) {
             RunEventLoopFor(5);
         }
@@ -330,19 +302,30 @@ TEST(PeriodicThreadMode, TriggersCome15MsAfterTheStartThenAfterEachMillisecond) 
     };
     RunEventLoopFor(100);  // lets the thread take its start time
     const struct {
-        double ms;
+        double us;
         std::int32_t occasions;
     } steps[] = {
-        {14, 0},   {15, 0},  // strictly after the first 15 ms
-        {15.5, 1},           //
-        {16.5, 1},           // 1 ms after the last trigger, not more
-        {16.6, 2},           //
-        {16.6, 2},           // a clock that stands still gives none
-        {3, 3},              // a clock that went back triggers at once
+        {14000, 0}, {15000, 0},  // strictly after the first 15 ms
+        {15001, 1},              //
+        {16001, 1},              // 1 ms after the last trigger, not more
+        {16002, 2},              //
+        {16002, 2},              // a clock that stands still gives none
+        {3000, 3},               // a clock that went back triggers at once
     };
     for (const auto& step : steps) {
-        EXPECT_EQ(occasionsAt(step.ms, step.occasions), step.occasions) << "at " << step.ms;
+        EXPECT_EQ(occasionsAt(step.us, step.occasions), step.occasions) << "at " << step.us;
     }
+    // Three triggers while the event loop is busy: the first one waiting reads the clock for all.
+    for (const double us : {20000, 22000, 24000}) {
+        clock.store(kStartTime + us);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(occasionsAt(24000, 4), 4);
+    // Stopped and at once started again: the thread starts afresh from the clock's reading.
+    timer.TimerStop();
+    timer.TimerStart(0);
+    RunEventLoopFor(100);
+    EXPECT_EQ(occasionsAt(24000 + 15001, 1), 1);
     timer.TimerStop();
     SetMicrosecondsSource({});
 }

@@ -23,12 +23,6 @@ protected:
         return std::make_shared<FolderItem>(scratch / name);
     }
 
-    // What a caller does with the shadow: write it whole, then let the filer put it in place.
-    void WriteAndCleanUp(ShadowFiler& filer, const std::string& bytes) const {
-        WriteBytes(filer.RefShadowFile()->ShellPath(), bytes);
-        filer.CleanUp();
-    }
-
     ScratchFolder scratch;
 };
 
@@ -48,19 +42,6 @@ TEST_F(ShadowFilerTest, ShadowNameIsTheStemCutByWholeCharactersAndACounter) {
     }
 }
 
-TEST_F(ShadowFilerTest, LeftoverShadowsAreSkippedAndKept) {
-    WriteBytes(scratch / "prefs", "old");
-    WriteBytes(scratch / "prefs000001", "leftover 1");
-    WriteBytes(scratch / "prefs000002", "leftover 2");
-    ShadowFiler filer(Item("prefs"));
-    EXPECT_EQ(filer.RefShadowFile()->Name(), "prefs000003");
-    WriteAndCleanUp(filer, "new");
-    EXPECT_EQ(ReadBytes(scratch / "prefs"), "new");
-    EXPECT_EQ(ReadBytes(scratch / "prefs000001"), "leftover 1");
-    EXPECT_EQ(Names(scratch.Path()),
-              (std::vector<std::string>{"prefs", "prefs000001", "prefs000002"}));
-}
-
 TEST_F(ShadowFilerTest, CleanUpPutsTheShadowInPlace) {
     // What; with a base; exchange refused.
     const std::tuple<const char*, bool, bool> cases[] = {{"exchange", true, false},
@@ -78,7 +59,8 @@ TEST_F(ShadowFilerTest, CleanUpPutsTheShadowInPlace) {
             [&](FileEvent e, const std::string& path) { events.emplace_back(e, path); });
 
         ShadowFiler filer(Item("prefs"));
-        WriteAndCleanUp(filer, "new contents");
+        WriteBytes(filer.RefShadowFile()->ShellPath(), "new contents");
+        filer.CleanUp();
 
         EXPECT_EQ(ReadBytes(scratch / "prefs"), "new contents");
         EXPECT_EQ(Names(scratch.Path()), std::vector<std::string>{"prefs"});
@@ -91,20 +73,48 @@ TEST_F(ShadowFilerTest, CleanUpPutsTheShadowInPlace) {
     }
 }
 
-// CleanUp before anything was written, or Abort after a write: the old file stays as it was.
-TEST_F(ShadowFilerTest, NothingWrittenOrAbortedLeavesTheBaseAlone) {
+// Claims every leftover shadow of its base, as the preferences' own filer claims theirs.
+class ClaimingFiler : public ShadowFiler {
+public:
+    using ShadowFiler::ShadowFiler;
+
+protected:
+    bool IsOwnLeftover(const FolderItem& /*leftover*/) const override { return true; }
+};
+
+// Leftover shadows of earlier saves: their names are skipped, and once a new shadow is in place
+// those untouched for a minute are removed; a link under such a name is never one. CleanUp before
+// anything was written, Abort after a write, or CleanUp of a shadow that can't be flushed to the
+// disk (a pipe here) leaves the old file and every leftover as they were; the shadow goes.
+TEST_F(ShadowFilerTest, LeftoversAreSkippedAndOnlyAPlacedShadowClearsThem) {
     WriteBytes(scratch / "prefs", "old");
-    for (const bool abort : {false, true}) {
-        ShadowFiler filer(Item("prefs"));
-        if (abort) {
-            WriteBytes(filer.RefShadowFile()->ShellPath(), "half");
+    ::symlink("prefs", (scratch / "prefs000003").c_str());
+    const timespec aged[2] = {{0, UTIME_OMIT}, {std::time(nullptr) - 120, 0}};
+    ::utimensat(AT_FDCWD, (scratch / "prefs000003").c_str(), aged, AT_SYMLINK_NOFOLLOW);
+    for (const std::string how : {"unwritten", "abort", "unflushable", "written"}) {
+        WriteBytes(scratch / "prefs000001", "old leftover");
+        Age(scratch / "prefs000001", 120);
+        WriteBytes(scratch / "prefs000002", "fresh leftover");
+        ClaimingFiler filer(Item("prefs"));
+        const std::string shadow = filer.RefShadowFile()->ShellPath();
+        EXPECT_EQ(shadow, scratch / "prefs000004");
+        if (how == "unflushable") {
+            ::mkfifo(shadow.c_str(), 0600);
+        } else if (how != "unwritten") {
+            WriteBytes(shadow, how);
         }
-        abort ? filer.Abort() : filer.CleanUp();
+        how == "abort" ? filer.Abort() : filer.CleanUp();
         EXPECT_EQ(filer.RefStatus(),
-                  abort ? ShadowFiler::kStatusAborted : ShadowFiler::kStatusCleanedUp);
+                  how == "abort" ? ShadowFiler::kStatusAborted : ShadowFiler::kStatusCleanedUp);
         EXPECT_EQ(filer.RefShadowFile(), nullptr);
-        EXPECT_EQ(Names(scratch.Path()), std::vector<std::string>{"prefs"});
-        EXPECT_EQ(ReadBytes(scratch / "prefs"), "old");
+        EXPECT_FALSE(filer.RefShadowAvail());
+        const bool placed = how == "written";
+        EXPECT_EQ(ReadBytes(scratch / "prefs"), placed ? "written" : "old") << how;
+        std::vector<std::string> left = {"prefs", "prefs000001", "prefs000002", "prefs000003"};
+        if (placed) {
+            left.erase(left.begin() + 1);
+        }
+        EXPECT_EQ(Names(scratch.Path()), left) << how;
     }
 }
 
@@ -125,6 +135,9 @@ TEST_F(ShadowFilerTest, WithoutAShadowTheCallerWritesInPlace) {
         filer.CleanUp();
         EXPECT_EQ(filer.RefStatus(), ShadowFiler::kStatusCleanedUp);
         EXPECT_EQ(filer.RefShadowFile(), nullptr);
+        ShadowFiler aborted(base);
+        aborted.Abort();  // with nothing to throw away
+        EXPECT_EQ(aborted.RefStatus(), ShadowFiler::kStatusAborted);
     }
     EXPECT_TRUE(std::filesystem::is_directory(scratch / "folder"));
 }

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "Picture.h"
-#include "Sound.h"
 
 namespace fs = std::filesystem;
 
@@ -40,41 +39,37 @@ void ExpectRodTip(const PicturePtr& pic, int frameLeft, const std::string& what)
 }
 
 struct Wav {
-    std::uint16_t format = 0;
-    std::uint16_t channels = 0;
-    std::uint32_t rate = 0;
-    std::uint16_t bits = 0;
+    std::uint32_t format = 0, channels = 0, rate = 0, bits = 0;
     std::vector<std::int16_t> samples;
 };
 
 // Reads a canonical RIFF file: the chunks after "WAVE", of which "fmt " and "data" count.
 Wav ReadWav(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
-    const auto u16 = [&bytes](size_t at) {
-        return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
-                                          static_cast<unsigned char>(bytes[at + 1]) << 8);
-    };
-    const auto u32 = [&](size_t at) {
-        return std::uint32_t{u16(at)} | std::uint32_t{u16(at + 2)} << 16;
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    const auto number = [&bytes](size_t at, size_t width) {  // little-endian, as RIFF keeps it
+        std::uint32_t value = 0;
+        for (size_t i = width; i-- > 0;) {
+            value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+        }
+        return value;
     };
     Wav wav;
-    if (bytes.size() < 12 || std::string(bytes.data(), 4) != "RIFF" ||
-        std::string(bytes.data() + 8, 4) != "WAVE") {
+    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
         return wav;
     }
     for (size_t at = 12; at + 8 <= bytes.size();) {
-        const std::string id(bytes.data() + at, 4);
-        const std::uint32_t size = u32(at + 4);
+        const std::string id = bytes.substr(at, 4);
+        const std::uint32_t size = number(at + 4, 4);
         if (id == "fmt ") {
-            wav.format = u16(at + 8);
-            wav.channels = u16(at + 10);
-            wav.rate = u32(at + 12);
-            wav.bits = u16(at + 22);
+            wav.format = number(at + 8, 2);
+            wav.channels = number(at + 10, 2);
+            wav.rate = number(at + 12, 4);
+            wav.bits = number(at + 22, 2);
         } else if (id == "data") {
             wav.samples.resize(std::min<size_t>(size, bytes.size() - at - 8) / 2);
             for (size_t i = 0; i < wav.samples.size(); ++i) {
-                wav.samples[i] = static_cast<std::int16_t>(u16(at + 8 + 2 * i));
+                wav.samples[i] = static_cast<std::int16_t>(number(at + 8 + 2 * i, 2));
             }
         }
         at += 8 + size + (size & 1);
@@ -187,10 +182,8 @@ TEST(ShippedResourcesTest, TheSoundsAre16BitPcmOfSensibleLengths) {
         ASSERT_GT(wav.rate, 0u) << file;
         EXPECT_GT(Seconds(wav), 0.02) << file;
         EXPECT_LE(Seconds(wav), longest) << file;
-        EXPECT_NE(Sound::Open((kShipped / file).string()), nullptr) << file;
     }
     for (std::int16_t s : ReadWav(kShipped / "SilenceSnd.wav").samples) {
         ASSERT_EQ(s, 0) << "the filler must be silent";
     }
-    Sound::CloseAudio();
 }
