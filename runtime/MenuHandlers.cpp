@@ -14,10 +14,6 @@ void MenuHandlers::Add(const std::string& name, IndexedMenuHandler handler) {
     indexed_[name] = std::move(handler);
 }
 
-bool MenuHandlers::Has(const std::string& name) const {
-    return plain_.count(name) > 0 || indexed_.count(name) > 0;
-}
-
 bool MenuHandlers::Run(const MenuItem& item) const {
     if (auto it = plain_.find(item.Name); it != plain_.end() && it->second) {
         return it->second();

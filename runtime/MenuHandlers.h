@@ -17,7 +17,6 @@ class MenuHandlers {
 public:
     void Add(const std::string& name, MenuHandler handler);
     void Add(const std::string& name, IndexedMenuHandler handler);
-    bool Has(const std::string& name) const;
     // Runs the handler registered under the item's name; false when there is none or it
     // declined the command.
     bool Run(const MenuItem& item) const;

@@ -389,10 +389,6 @@ bool Window::TryClose(bool quitting) {
     return true;
 }
 
-bool Window::IsFront() const {
-    return Widget() != nullptr && Widget()->isActiveWindow();
-}
-
 void Window::UpdateNow() {
     const std::vector<Control*> controls = controls_;
     for (Control* control : controls) {

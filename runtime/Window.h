@@ -50,7 +50,6 @@ public:
     // The close of a quit (quitting true) or of the user. False when Event_CancelClose refused.
     bool TryClose(bool quitting);
     bool IsClosed() const { return closed_; }
-    bool IsFront() const;
 
     // Paints at once every control that Refresh has marked.
     void UpdateNow();

@@ -4,16 +4,14 @@
 #include <array>
 #include <cerrno>
 #include <csignal>
-#include <string>
-#include <vector>
+#include <memory>
 
 #include "Application.h"
+#include "LoggingWindow.h"
 #include "TerminationSignals.h"
 #include "Window.h"
 
 namespace {
-using Log = std::vector<std::string>;
-
 class LoggingApp : public Application {
 public:
     explicit LoggingApp(Log& log) : log_(log) {}
@@ -30,20 +28,9 @@ private:
     Log& log_;
 };
 
-class LoggingWindow : public Window {
-public:
-    LoggingWindow(Log& log, std::string name) : log_(log), name_(std::move(name)) {}
-    bool refuseQuit = false;
-    void Event_Open() override { log_.push_back(name_ + " open"); }
-    void Event_Close() override { log_.push_back(name_ + " close"); }
-    bool Event_CancelClose(bool quitting) override { return quitting && refuseQuit; }
-
-private:
-    Log& log_;
-    std::string name_;
-};
 }  // namespace
 
+// The windows made before the run open once the application has opened, in creation order.
 TEST(ApplicationTest, AutoQuitEndsTheRunWhenTheLastWindowCloses) {
     Log log;
     LoggingApp app(log);
@@ -51,14 +38,12 @@ TEST(ApplicationTest, AutoQuitEndsTheRunWhenTheLastWindowCloses) {
     LoggingWindow help(log, "help");
     app.onOpen = [&] {
         app.AutoQuit = true;
-        main.Show();
-        help.Show();
         QTimer::singleShot(10, [&] { help.Close(); });
         QTimer::singleShot(30, [&] { main.Close(); });
     };
     EXPECT_EQ(app.Run(), 0);
-    EXPECT_EQ(log,
-              (Log{"app open", "main open", "help open", "help close", "main close", "app close"}));
+    EXPECT_EQ(log, (Log{"app open", "main open", "help open", "cancel?", "help close", "cancel?",
+                        "main close", "app close"}));
     EXPECT_EQ(app.WindowCount(), 0);
 }
 
@@ -70,38 +55,47 @@ TEST(ApplicationTest, QuitClosesEveryWindowUnlessOneRefuses) {
     app.onOpen = [&] {
         main.Show();
         about.Show();
-        about.refuseQuit = true;
+        about.refuseClose = true;
         QTimer::singleShot(10, [&] {
             app.Quit();  // refused: the run goes on
             log.push_back(app.WindowCount() == 2 ? "still 2" : "lost some");
-            about.refuseQuit = false;
+            about.refuseClose = false;
             QTimer::singleShot(10, [&] { app.Quit(); });
         });
     };
     app.Run();
-    EXPECT_EQ(log, (Log{"app open", "main open", "about open", "still 2", "about close",
-                        "main close", "app close"}));
+    // Newest first, and a refusal stops the quit before the older windows are asked.
+    EXPECT_EQ(log, (Log{"app open", "main open", "about open", "cancel? quitting", "still 2",
+                        "cancel? quitting", "about close", "cancel? quitting", "main close",
+                        "app close"}));
 }
 
 TEST(ApplicationTest, AQuitDuringTheOpenSkipsTheEventLoop) {
     Log log;
-    LoggingApp app(log);
-    app.onOpen = [&] { app.Quit(); };
-    app.Run();
+    {
+        LoggingApp app(log);
+        app.onOpen = [&] { app.Quit(); };
+        EXPECT_EQ(app.Run(), 0);
+        EXPECT_EQ(Application::Current(), &app);
+    }
     EXPECT_EQ(log, (Log{"app open", "app close"}));
-    EXPECT_EQ(Application::Current(), &app);
+    EXPECT_EQ(Application::Current(), nullptr);
 }
 
+// Open windows are listed in creation order until they close or go.
 TEST(ApplicationTest, TheWindowListIsTheOpenWindows) {
     Log log;
     LoggingApp app(log);
-    LoggingWindow main(log, "main");
-    LoggingWindow fortune(log, "fortune");
-    EXPECT_EQ(app.WindowCount(), 2);
-    EXPECT_EQ((std::array{app.Window(-1), app.Window(0), app.Window(1), app.Window(2)}),
-              (std::array<Window*, 4>{nullptr, &main, &fortune, nullptr}));
-    main.Close();  // not AutoQuit: nothing more happens
+    auto first = std::make_unique<LoggingWindow>(log, "first");
+    LoggingWindow second(log, "second");
+    LoggingWindow third(log, "third");
+    EXPECT_EQ(
+        (std::array{app.Window(-1), app.Window(0), app.Window(1), app.Window(2), app.Window(3)}),
+        (std::array<Window*, 5>{nullptr, first.get(), &second, &third, nullptr}));
+    second.Close();  // not AutoQuit: nothing more happens
+    first.reset();
     EXPECT_EQ(app.WindowCount(), 1);
+    EXPECT_EQ(app.Window(0), &third);
     EXPECT_FALSE(app.IsQuitting());
 }
 

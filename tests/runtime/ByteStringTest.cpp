@@ -1,44 +1,39 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "ByteString.h"
 
 namespace {
-const std::string kJapanese = "雲隠れ";  // three characters of three bytes each
+const std::string kHide = "雲隠れ";  // three characters of three bytes each: "hide"
 }
 
-TEST(ByteStringTest, BytePositionsCountFromOneAndClampToTheString) {
+// The B functions count bytes from 1, Len and Left count UTF-8 characters; all clamp to the string.
+TEST(ByteStringTest, PositionsCountFromOneAndClampToTheString) {
     const struct {
         std::string got, want;
     } cases[] = {
-        {LeftB("0001000", 3), "000"}, {LeftB("abc", 10), "abc"},     {LeftB("abc", -1), ""},
-        {MidB("0001000", 4, 1), "1"}, {MidB("0001000", 5), "000"},   {MidB("abc", 3, 10), "c"},
-        {MidB("abc", 4, 1), ""},      {MidB("abc", 9), ""},          {MidB("abcdefghi", 8), "hi"},
-        {RightB("abc", 2), "bc"},     {RightB("abc", 5), "abc"},     {RightB("abc", 0), ""},
-        {LeftB(kJapanese, 3), "雲"},  {MidB(kJapanese, 4, 3), "隠"},
+        {LeftB("0001000", 3), "000"}, {LeftB("abc", 10), "abc"},   {LeftB("abc", -1), ""},
+        {MidB("0001000", 4, 1), "1"}, {MidB("0001000", 5), "000"}, {MidB("abc", 3, 10), "c"},
+        {MidB("abc", 4, 1), ""},      {MidB("abc", 9), ""},        {MidB("abcdefghi", 8), "hi"},
+        {RightB("abc", 2), "bc"},     {RightB("abc", 5), "abc"},   {RightB("abc", 0), ""},
+        {LeftB(kHide, 3), "雲"},      {MidB(kHide, 4, 3), "隠"},   {Left(kHide, 2), "雲隠"},
+        {Left(kHide, 5), kHide},      {Left(kHide, 0), ""},        {Left("雲", 1), "雲"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.got, c.want);
     }
-    EXPECT_EQ(LenB(kJapanese), 9);
-    EXPECT_EQ(LenB(""), 0);
-}
-
-TEST(ByteStringTest, CharacterPositionsCountUtf8Sequences) {
-    EXPECT_EQ(Len(kJapanese), 3);
-    EXPECT_EQ(Len("Tembroloの設定"), 11);
-    EXPECT_EQ(Left(kJapanese, 2), "雲隠");
-    EXPECT_EQ(Left(kJapanese, 5), kJapanese);
-    EXPECT_EQ(Left(kJapanese, 0), "");
-    EXPECT_EQ(Left("", 2), "");
+    EXPECT_EQ((std::array{LenB(kHide), LenB(""), Len(kHide), Len("Tembroloの設定")}),
+              (std::array{9, 0, 3, 11}));
 }
 
 TEST(ByteStringTest, NumbersToTextAndBack) {
     const struct {
         std::string got, want;
     } texts[] = {
-        {Format(7, "000"), "007"},
+        {Format(-7, "000"), "-007"},
+        {Format(0, "0000000000"), "0000000000"},
         {Format(45, "0000000000"), "0000000045"},
         {RightB(Format(999, "0000000000"), 3), "999"},
         {Format(1234, "000"), "1234"},
@@ -59,9 +54,9 @@ TEST(ByteStringTest, ValReadsTheLeadingNumberAndGivesZeroForAnythingElse) {
         std::string text;
         double want;
     } cases[] = {
-        {"123", 123}, {"045", 45}, {"  12abc", 12}, {"-7", -7}, {"2.5", 2.5},  {"&hFF", 255},
-        {"&h", 0},    {"", 0},     {"abc", 0},      {"G", 0},   {"1e3", 1000}, {"nan", 0},
-        {"inf", 0},   {"0x1A", 0}, {"+4", 4},       {"-", 0},   {".5", 0.5},
+        {"7", 7},   {"045", 45}, {"  12abc", 12}, {"-7", -7}, {"2.5E+2", 250}, {" &hFF", 255},
+        {"&h", 0},  {"", 0},     {"abc", 0},      {"G", 0},   {"1e-3", 0.001}, {"nan", 0},
+        {"inf", 0}, {"0x1A", 0}, {"+4", 4},       {"-", 0},   {".5e1", 5},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Val(c.text), c.want) << '"' << c.text << '"';

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
+#include <array>
 
 #include "Label.h"
 #include "PushButton.h"
@@ -15,18 +18,10 @@
 #include "TextArea.h"
 #include "Window.h"
 
-namespace {
-
-void ShowActive(Window& window) {
-    window.Show();
-    window.Widget()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.Widget()));
-}
-
-}  // namespace
-
-TEST(PushButtonTest, ClickRaisesActionWithTheButtonUnlessDisabled) {
+// A click, Push, and Return or Enter while the button is the default one; none while disabled.
+TEST(PushButtonTest, ActionComesWithTheButtonFromEveryWayToPushIt) {
     Window window;
+    window.SetSize(200, 100);
     PushButton button(&window);
     button.SetCaption("閉じる");
     int actions = 0;
@@ -34,33 +29,23 @@ TEST(PushButtonTest, ClickRaisesActionWithTheButtonUnlessDisabled) {
         EXPECT_EQ(&sender, &button);
         ++actions;
     };
+    window.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.Widget()));
     QTest::mouseClick(button.Widget(), Qt::LeftButton);
     button.Push();
+    QTest::keyClick(window.Widget(), Qt::Key_Return);  // not the default button yet
     EXPECT_EQ(actions, 2);
-    button.SetEnabled(false);
-    button.Push();
-    QTest::mouseClick(button.Widget(), Qt::LeftButton);
-    EXPECT_EQ(actions, 2);
-    EXPECT_EQ(button.Caption(), "閉じる");
-}
-
-TEST(PushButtonTest, OnlyTheDefaultButtonAnswersReturn) {
-    Window window;
-    window.SetSize(200, 100);
-    PushButton button(&window);
-    int actions = 0;
-    button.Action = [&](PushButton&) { ++actions; };
-    ShowActive(window);
-
-    QTest::keyClick(window.Widget(), Qt::Key_Return);
-    EXPECT_EQ(actions, 0);
     button.SetDefault(true);
     QTest::keyClick(window.Widget(), Qt::Key_Return);
     QTest::keyClick(window.Widget(), Qt::Key_Enter);
-    EXPECT_EQ(actions, 2);
+    EXPECT_EQ(actions, 4);
     button.SetDefault(false);
     QTest::keyClick(window.Widget(), Qt::Key_Return);
-    EXPECT_EQ(actions, 2);
+    button.SetEnabled(false);
+    button.Push();
+    QTest::mouseClick(button.Widget(), Qt::LeftButton);
+    EXPECT_EQ(actions, 4);
+    EXPECT_EQ(button.Caption(), "閉じる");
 }
 
 // Sizes are points of a 72 dpi screen: 12 means 12 pixels on any screen, and the face must have
@@ -77,10 +62,8 @@ TEST(ControlFontTest, TextSizesArePixelsInAFaceWithJapaneseGlyphs) {
     panel.SetTextSize(9);
 
     const QWidget* tabBar = static_cast<QTabWidget*>(panel.Widget())->tabBar();
-    for (auto [widget, size] :
-         {std::pair{static_cast<const QWidget*>(button.Widget()), 12},
-          std::pair{static_cast<const QWidget*>(label.Widget()), 12},
-          std::pair{static_cast<const QWidget*>(area.Widget()), 12}, std::pair{tabBar, 9}}) {
+    for (auto [widget, size] : std::initializer_list<std::pair<const QWidget*, int>>{
+             {button.Widget(), 12}, {label.Widget(), 12}, {area.Widget(), 12}, {tabBar, 9}}) {
         EXPECT_EQ(widget->font().pixelSize(), size);
         const QFontMetrics metrics(widget->font());
         for (char32_t glyph : {U'閉', U'説', U'の', U'ゲ', U'　', U'１', U'■'}) {
@@ -89,25 +72,26 @@ TEST(ControlFontTest, TextSizesArePixelsInAFaceWithJapaneseGlyphs) {
     }
 }
 
-TEST(LabelTest, ShowsItsTextAlignedAsAsked) {
+// Labels and text areas are black on white whatever the desktop's colours: here a dark theme.
+TEST(LabelTest, ShowsItsTextAlignedAndColouredAsAsked) {
+    const QPalette desktop = QApplication::palette();
+    QApplication::setPalette(QPalette(Qt::white, Qt::black, Qt::black, Qt::black, Qt::black,
+                                      Qt::white, Qt::white, Qt::black, Qt::black));
     Label label(nullptr);
+    TextArea area(nullptr);
     label.SetText("Tembrolo 11.0.0");
     auto* shown = static_cast<QLabel*>(label.Widget());
     EXPECT_EQ(shown->text(), "Tembrolo 11.0.0");
     EXPECT_TRUE(shown->alignment() & Qt::AlignLeft);
     label.SetTextAlign(Label::kAlignRight);
     EXPECT_TRUE(shown->alignment() & Qt::AlignRight);
-}
-
-TEST(TextAreaTest, CrLinesAreShownAsLinesAndReadBackUnchanged) {
-    TextArea area(nullptr);
-    const std::string text = "　一行目\r\r　三行目\r";
-    area.SetText(text);
-    auto* edit = static_cast<QPlainTextEdit*>(area.Widget());
-    EXPECT_EQ(edit->document()->blockCount(),
-              4);  // three lines and the empty one after the last CR
-    EXPECT_EQ(edit->document()->findBlockByNumber(2).text(), "　三行目");
-    EXPECT_EQ(area.Text(), text);
+    const QPalette areaColours = area.Widget()->palette();
+    EXPECT_EQ((std::array{shown->palette().color(QPalette::WindowText),
+                          areaColours.color(QPalette::Text), areaColours.color(QPalette::Base)}),
+              (std::array<QColor, 3>{Qt::black, Qt::black, Qt::white}));
+    label.SetTextColor(0x990000);
+    EXPECT_EQ(shown->palette().color(QPalette::WindowText), QColor::fromRgb(0x990000));
+    QApplication::setPalette(desktop);
 }
 
 TEST(TextAreaTest, ReadOnlyAreaShowsNoCursorAndTakesNoTypingPastingOrDeleting) {
@@ -117,7 +101,8 @@ TEST(TextAreaTest, ReadOnlyAreaShowsNoCursorAndTakesNoTypingPastingOrDeleting) {
     area.SetBounds(0, 0, 300, 200);
     area.SetText("　変えられない\r");
     area.SetReadOnly(true);
-    ShowActive(window);
+    window.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.Widget()));
     QWidget* viewport = static_cast<QPlainTextEdit*>(area.Widget())->viewport();
     area.Widget()->clearFocus();
     const QImage unfocused = viewport->grab().toImage();
@@ -130,22 +115,29 @@ TEST(TextAreaTest, ReadOnlyAreaShowsNoCursorAndTakesNoTypingPastingOrDeleting) {
     QTest::keyClick(area.Widget(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(area.Text(), "　変えられない\r");
     EXPECT_TRUE(area.ReadOnly());
+    // A short text shows its scroll bar all the same.
+    EXPECT_TRUE(static_cast<QPlainTextEdit*>(area.Widget())->verticalScrollBar()->isVisible());
     area.SetReadOnly(false);
+    EXPECT_FALSE(area.ReadOnly());
     EXPECT_FALSE(viewport->grab().toImage() == unfocused);  // the cursor an editable one shows
 }
 
-TEST(TextAreaTest, ScrollToTopUndoesScrolling) {
+// A CR, a CR LF pair or a LF ends a line; Text gives CRs back.
+TEST(TextAreaTest, LinesAreShownReadBackUnchangedAndScrolledToTheTop) {
     Window window;
     window.SetSize(200, 60);
     TextArea area(&window);
     area.SetBounds(0, 0, 200, 60);
-    std::string text;
+    std::string text = "　一行目\r\r　三行目\r";
     for (int i = 0; i < 50; ++i) {
         text += "　行\r";
     }
-    area.SetText(text);
+    area.SetText(text + "\r\n　終わり\n");
     window.Show();
     auto* edit = static_cast<QPlainTextEdit*>(area.Widget());
+    EXPECT_EQ(edit->document()->blockCount(), 56);  // and the empty line after the last end
+    EXPECT_EQ(edit->document()->findBlockByNumber(2).text(), "　三行目");
+    EXPECT_EQ(area.Text(), text + "\r　終わり\r");
     edit->moveCursor(QTextCursor::End);
     edit->ensureCursorVisible();
     ASSERT_GT(area.ScrollPosition(), 0);
@@ -157,7 +149,8 @@ TEST(TabPanelTest, OnlyTheSelectedPagesControlsShow) {
     Window window;
     window.SetSize(300, 200);
     TabPanel panel(&window);
-    panel.SetTabDefinition("目的\r操作\r解説");
+    panel.SetTabDefinition("古い\r定義\r");
+    panel.SetTabDefinition("目的\r操作\r解説");  // in place of the old tabs
     Label first(&window);
     Label second(&window);
     Label third(&window);
@@ -169,6 +162,7 @@ TEST(TabPanelTest, OnlyTheSelectedPagesControlsShow) {
 
     ASSERT_EQ(panel.TabCount(), 3);
     EXPECT_EQ(panel.Caption(1), "操作");
+    EXPECT_EQ(panel.Value(), 0);
     struct Case {
         std::int32_t value;
         bool first, second, third;
@@ -177,12 +171,11 @@ TEST(TabPanelTest, OnlyTheSelectedPagesControlsShow) {
                           Case{2, false, false, false}, Case{7, false, false, false},
                           Case{-1, false, false, false}, Case{0, true, false, false}}) {
         panel.SetValue(c.value);
-        EXPECT_EQ(first.Visible(), c.first) << c.value;
-        EXPECT_EQ(second.Visible(), c.second) << c.value;
-        EXPECT_EQ(third.Visible(), c.third) << c.value;
-        EXPECT_TRUE(offPanel.Visible());
+        EXPECT_EQ(
+            (std::array{first.Visible(), second.Visible(), third.Visible(), offPanel.Visible()}),
+            (std::array{c.first, c.second, c.third, true}))
+            << c.value;
     }
-    EXPECT_EQ(panel.Value(), 0);
 
     // A click on a tab selects it as SetValue does.
     QTabBar* bar = static_cast<QTabWidget*>(panel.Widget())->tabBar();

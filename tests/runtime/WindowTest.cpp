@@ -1,22 +1,25 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEnterEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <array>
-#include <string>
-#include <vector>
 
 #include "Canvas.h"
 #include "EventLoop.h"
 #include "Graphics.h"
+#include "LoggingWindow.h"
+#include "MenuBar.h"
 #include "Picture.h"
+#include "PushButton.h"
 #include "Window.h"
 
 namespace {
-using Log = std::vector<std::string>;
-
 class LoggingControl : public Control {
 public:
     LoggingControl(::Window* window, std::string name, Log& log)
@@ -25,27 +28,6 @@ public:
 
 private:
     std::string name_;
-    Log& log_;
-};
-
-class LoggingWindow : public Window {
-public:
-    explicit LoggingWindow(Log& log) : log_(log) {}
-    bool refuseClose = false;
-    std::vector<std::pair<int, int>> presses;
-
-    void Event_Open() override { log_.push_back("window open"); }
-    void Event_Close() override { log_.push_back("window close"); }
-    bool Event_CancelClose(bool quitting) override {
-        log_.push_back(quitting ? "cancel? quitting" : "cancel?");
-        return refuseClose;
-    }
-    bool Event_MouseDown(std::int32_t x, std::int32_t y) override {
-        presses.emplace_back(x, y);
-        return true;
-    }
-
-private:
     Log& log_;
 };
 
@@ -67,9 +49,9 @@ protected:
 TEST_F(WindowTest, ControlsOpenInCreationOrderBeforeTheirWindowAndOnlyOnce) {
     LoggingControl field(&window, "field", log);
     LoggingControl badge(&window, "badge", log);
-    ASSERT_EQ(window.ControlCount(), 2);
-    EXPECT_EQ(window.ControlAt(0), &field);
-    EXPECT_EQ(window.ControlAt(1), &badge);
+    EXPECT_EQ((std::array{window.ControlAt(-1), window.ControlAt(0), window.ControlAt(1),
+                          window.ControlAt(2)}),
+              (std::array<Control*, 4>{nullptr, &field, &badge, nullptr}));
 
     window.Show();
     window.Show();
@@ -101,64 +83,66 @@ TEST(WindowCloseTest, ARefusalKeepsTheWindowOpen) {
     }
 }
 
-TEST(WindowListTest, OpenWindowsAreListedInCreationOrderUntilClosed) {
-    Log log;
-    auto first = std::make_unique<LoggingWindow>(log);
-    LoggingWindow second(log);
-    LoggingWindow third(log);
-    ASSERT_EQ(Window::OpenCount(), 3);
-    EXPECT_EQ(Window::OpenAt(0), first.get());
-    EXPECT_EQ(Window::OpenAt(2), &third);
-    second.Close();
-    EXPECT_EQ(Window::OpenAt(1), &third);
-    first.reset();
-    EXPECT_EQ(Window::OpenCount(), 1);
-    EXPECT_EQ(Window::OpenAt(0), &third);
-    EXPECT_EQ(Window::OpenAt(1), nullptr);
-}
+// Placed once, before the first showing: the main window in the middle of the screen, a dialog
+// over the newest shown window. Where the user moves a window, it stays.
+TEST_F(WindowTest, ShowModalPlacesTheDialogOverTheWindowShownLastAndReturnsOnItsClose) {
+    Window main;
+    main.SetSize(200, 100);
+    main.SetPlacement(Window::kMainScreenPlacement);
+    main.Show();
+    EXPECT_EQ(main.Widget()->pos(),
+              QGuiApplication::primaryScreen()->availableGeometry().center() - QPoint(100, 50));
+    main.Widget()->move(10, 20);
+    main.Show();
+    EXPECT_EQ(main.Widget()->pos(), QPoint(10, 20));
 
-TEST_F(WindowTest, ShowModalReturnsWhenTheWindowCloses) {
-    window.SetFrame(Window::kModalFrame);
+    Window hidden;  // newer, but never shown
+    window.SetSize(100, 40);
+    window.SetPlacement(Window::kParentWindowPlacement);
     QTimer::singleShot(20, [&] {
-        log.push_back("key");
+        log.push_back(QApplication::activeModalWidget() == window.Widget() ? "modal" : "not modal");
+        EXPECT_EQ(window.Widget()->pos(), main.Widget()->frameGeometry().center() - QPoint(50, 20));
         window.Close();
     });
     window.ShowModal();
     log.push_back("returned");
-    EXPECT_EQ(log, (Log{"window open", "key", "cancel?", "window close", "returned"}));
+    EXPECT_EQ(log, (Log{"window open", "modal", "cancel?", "window close", "returned"}));
+    hidden.Show();
+    main.Show();  // to the front again
+    EXPECT_TRUE(QTest::qWaitForWindowActive(main.Widget()));
 }
 
-TEST_F(WindowTest, UpdateNowPaintsOnlyTheMarkedControlsAtOnce) {
+// A bar set once the controls exist pushes them down; window coordinates start below it.
+// UpdateNow paints only the marked controls, at once.
+TEST_F(WindowTest, ABarSetLaterLeavesTheContentBelowIt) {
     window.SetSize(200, 100);
     CountingCanvas left(&window);
     left.SetBounds(0, 0, 100, 100);
     CountingCanvas right(&window);
-    right.SetBounds(100, 0, 100, 100);
+    right.SetBounds(116, 16, 32, 32);
+    auto bar = std::make_shared<MenuBar>();
+    bar->Append(std::make_shared<MenuItem>());
+    window.SetMenuBar(bar);
+    window.SetMenuBar(bar);  // a second bar is refused
     window.Show();
     WaitUntilShown(window);
-    const int leftBefore = left.paints;
-    const int rightBefore = right.paints;
-
-    left.Refresh(false);
-    EXPECT_EQ(left.paints, leftBefore);
-    window.UpdateNow();
-    EXPECT_EQ(left.paints, leftBefore + 1);
-    EXPECT_EQ(right.paints, rightBefore);
-    window.UpdateNow();  // nothing marked any more
-    EXPECT_EQ(left.paints, leftBefore + 1);
-}
-
-TEST_F(WindowTest, APressACanvasLeavesGoesToTheWindowInWindowCoordinates) {
-    window.SetSize(100, 100);
-    CountingCanvas icon(&window);
-    icon.SetBounds(16, 16, 32, 32);
-    window.Show();
+    const int top = window.ContentTop();
+    EXPECT_EQ(window.Widget()->findChild<QMenuBar*>()->geometry(), QRect(0, 0, 200, top));
+    EXPECT_EQ(window.Widget()->size(), QSize(200, 100 + top));
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(4, 5), QPointF(4, 5), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(icon.Widget(), &press);
-    EXPECT_EQ(window.presses, (std::vector<std::pair<int, int>>{{20, 21}}));
+    QCoreApplication::sendEvent(right.Widget(), &press);
+    EXPECT_EQ(window.presses, (std::vector<std::pair<int, int>>{{120, 21}}));
+
+    const std::array before{left.paints, right.paints};
+    left.Refresh(false);
+    EXPECT_EQ(left.paints, before[0]);
+    window.UpdateNow();
+    window.UpdateNow();  // nothing marked any more
+    EXPECT_EQ((std::array{left.paints, right.paints}), (std::array{before[0] + 1, before[1]}));
 }
 
+// A control without a window works on its own.
 TEST(CanvasTest, TheBackdropIsDrawnBeforeThePaintEvent) {
     class ProbingCanvas : public Canvas {
     public:
@@ -177,8 +161,16 @@ TEST(CanvasTest, TheBackdropIsDrawnBeforeThePaintEvent) {
     EXPECT_TRUE(canvas.IsRefreshPending());
 
     const QImage screen = canvas.Widget()->grab().toImage();
+    EXPECT_FALSE(canvas.IsRefreshPending());
     EXPECT_EQ(screen.pixel(0, 0) & 0xFFFFFFu, 0x00CC00u);
     EXPECT_EQ(screen.pixel(3, 3) & 0xFFFFFFu, 0x990000u);
+    canvas.SetVisible(false);
+    canvas.SetEnabled(false);
+    canvas.Refresh(false);
+    canvas.RepaintIfMarked();
+    EXPECT_EQ((std::array{canvas.Visible(), canvas.Enabled(), canvas.IsRefreshPending()}),
+              (std::array{false, false, false}));
+    EXPECT_EQ(canvas.Window(), nullptr);
 }
 
 TEST(CanvasTest, MouseEnterAndExitSwapTheBackdrop) {
@@ -204,30 +196,22 @@ TEST(ControlTest, AControlAndItsWindowMayGoInEitherOrder) {
     Log log;
     auto window = std::make_unique<LoggingWindow>(log);
     auto early = std::make_unique<LoggingControl>(window.get(), "early", log);
-    LoggingControl late(window.get(), "late", log);
+    PushButton late(window.get());
     late.SetBounds(10, 20, 30, 40);
+    late.SetVisible(false);
     EXPECT_EQ((std::array{late.Left(), late.Top(), late.Width(), late.Height()}),
               (std::array{10, 20, 30, 40}));
     EXPECT_EQ(late.Window(), window.get());
+    EXPECT_FALSE(late.Visible());
 
     early.reset();
     EXPECT_EQ(window->ControlCount(), 1);
     window.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // and its widgets
     EXPECT_EQ(late.Window(), nullptr);
-    late.Refresh(false);  // harmless without a window
-}
-
-TEST(ControlTest, AControlWithoutAWindowWorksOnItsOwn) {
-    Log log;
-    LoggingControl control(nullptr, "alone", log);
-    control.SetBounds(0, 0, 500, 300);
-    control.SetVisible(false);
-    control.SetEnabled(false);
-    EXPECT_EQ(control.Window(), nullptr);
-    EXPECT_EQ(control.Width(), 500);
-    EXPECT_FALSE(control.Visible());
-    EXPECT_FALSE(control.Enabled());
-    control.Refresh(false);
-    control.RepaintIfMarked();
-    EXPECT_FALSE(control.IsRefreshPending());
+    EXPECT_EQ((std::array{late.Left(), late.Top(), late.Width(), late.Height(), late.MouseX()}),
+              (std::array{0, 0, 0, 0, 0}));
+    late.Refresh(false);  // all harmless without a window
+    late.RepaintIfMarked();
+    late.Push();
 }

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -21,6 +20,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "TerminationSignals.h"
 
 // A private folder for one test's files, removed with everything in it afterwards. Tests never
 // touch the real home or configuration folders.
@@ -126,11 +127,10 @@ inline std::vector<std::string> Names(const std::string& folder) {
 inline void WithFileSizeLimit(rlim_t bytes, const std::function<void()>& body) {
     rlimit saved{};
     ::getrlimit(RLIMIT_FSIZE, &saved);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    IgnoreFileSizeLimitSignal();  // as the program does from its start
     rlimit tiny = saved;
     tiny.rlim_cur = bytes;
     ::setrlimit(RLIMIT_FSIZE, &tiny);
     body();
     ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
 }
