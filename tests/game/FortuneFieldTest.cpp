@@ -16,6 +16,7 @@
 namespace {
 using fieldtest::CountOtherPixels;
 using fieldtest::kBolt;
+using fieldtest::kGround;
 using fieldtest::kSky;
 using fieldtest::ScriptedLightning;
 using fieldtest::SpriteDrawnAt;
@@ -24,8 +25,8 @@ class ProbeFortune : public FortuneField {
 public:
     ProbeFortune() : FortuneField(nullptr) {}
 
+    using FortuneField::ClearRefreshMark;
     using FortuneField::FortuneStatus;
-    using FortuneField::ResultWait;
 
     ScriptedLightning& ScriptTheBolt() {
         auto bolt = std::make_unique<ScriptedLightning>(LightningPict->Graphics(), ThePointArrey);
@@ -37,6 +38,7 @@ public:
     const Picture& Sky() const { return *LightningPict; }
     std::int32_t GodX() const { return ItsRaijin->RefX(); }
     std::int32_t GodY() const { return ItsRaijin->RefY(); }
+    std::int32_t SourceX() const { return ThePointArrey->ItsData[0][0]; }
 };
 
 class FortuneFieldTest : public testing::Test {
@@ -52,8 +54,11 @@ protected:
 
     void TearDown() override { ResetMainWindowStandIn(); }
 
+    // Every tick draws a frame and asks for it to be shown.
     void Tick() {
+        field.ClearRefreshMark();
         field.GameStep();
+        EXPECT_TRUE(field.IsRefreshPending());
         MainWindow().ItsSoundPlayer->PlayQueue();
     }
 
@@ -72,6 +77,21 @@ protected:
                SpriteDrawnAt(field.Frame(), result, sx + 70, 0, 30, 100, 120, 50);
     }
 
+    // What every frame shows in the same place: the lightning picture between the result's
+    // square and the rods, the ground from y 280 down, and the two rods.
+    void ExpectTheFixedParts() const {
+        const Picture& frame = field.Frame();
+        for (std::int32_t y = 150; y < 216; ++y) {
+            for (std::int32_t x = 0; x < 200; ++x) {
+                ASSERT_EQ(frame.PixelAt(x, y), field.Sky().PixelAt(x, y)) << x << ", " << y;
+            }
+        }
+        EXPECT_EQ(CountOtherPixels(frame, 0, 280, 200, 20, {kGround}), 0);
+        const Picture& rods = *FortuneTargetsPict();
+        EXPECT_TRUE(SpriteDrawnAt(frame, rods, 0, 0, 32, 64, 5, 216));
+        EXPECT_TRUE(SpriteDrawnAt(frame, rods, 32, 0, 32, 64, 165, 216));
+    }
+
     bool GodDrawn() const {
         const Picture& god = *RaijinPict();
         return SpriteDrawnAt(field.Frame(), god, 0, 0, 32, 16, field.GodX(), field.GodY()) ||
@@ -86,7 +106,11 @@ TEST_F(FortuneFieldTest, GroundStrikesDecideNothing) {
     const std::int32_t top = field.GodY();
     bolt.StrikeNext(0);
     Tick();
-    EXPECT_GT(CountOtherPixels(field.Frame(), 0, 0, 200, 200, {kSky}), 0);  // the bolt shows
+    // The bolt shows, ending on the ground line at y 280 below the god.
+    const std::int32_t x = field.SourceX();
+    EXPECT_EQ(field.Sky().PixelAt(x, 280), kBolt);
+    EXPECT_EQ(field.Sky().PixelAt(x, 281), kSky);
+    ExpectTheFixedParts();
     bolt.StrikeNext(-1);
     bolt.StrikeNext(0);
     Ticks(4);
@@ -104,6 +128,7 @@ TEST_F(FortuneFieldTest, GroundStrikesDecideNothing) {
 struct RodCase {
     std::int32_t rod;
     std::int32_t frame;
+    std::int32_t tipX;
 };
 
 class FortuneRodTest : public FortuneFieldTest, public testing::WithParamInterface<RodCase> {};
@@ -118,6 +143,8 @@ TEST_P(FortuneRodTest, TheStruckRodsResultShowsThreeTicksLaterBehindTheGod) {
     bolt.StrikeNext(c.rod);
     Tick();
     EXPECT_EQ(field.FortuneStatus, c.rod);
+    EXPECT_EQ(field.Sky().PixelAt(c.tipX, 228), kBolt);  // the bolt ends on the rod's tip
+    ExpectTheFixedParts();
     Ticks(2);
     EXPECT_FALSE(ResultShown(c.frame));
     Tick();
@@ -133,7 +160,7 @@ TEST_P(FortuneRodTest, TheStruckRodsResultShowsThreeTicksLaterBehindTheGod) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LeftAndRight, FortuneRodTest,
-                         testing::Values(RodCase{1, 0}, RodCase{2, 1}), [](const auto& info) {
+                         testing::Values(RodCase{1, 0, 20}, RodCase{2, 1, 180}), [](const auto& info) {
                              return std::string(info.param.rod == 1 ? "LeftRod" : "RightRod");
                          });
 
@@ -145,6 +172,7 @@ TEST_F(FortuneFieldTest, ARealBoltDecidesOnARodAndNoBoltIsDrawnAfterwards) {
     Tick();
     ASSERT_EQ(field.FortuneStatus, 1);
     EXPECT_EQ(field.Sky().PixelAt(20, 228), kBolt);
+    ExpectTheFixedParts();
     for (std::int32_t i = 0; i < 60; ++i) {
         Tick();
         ASSERT_EQ(CountOtherPixels(field.Sky(), 0, 0, 200, 300, {kSky}), 0) << "tick " << i;

@@ -13,6 +13,7 @@
 #include "PictureItems.h"
 #include "ResourcesFolder.h"
 #include "Rnd.h"
+#include "SoundItems.h"
 #include "SoundPlayer.h"
 
 namespace {
@@ -36,6 +37,7 @@ public:
     ProbeField() : GameField(nullptr) {}
 
     using GameField::ActionStatus;
+    using GameField::ClearRefreshMark;
     using GameField::GameRemain;
     using GameField::GameScore;
     using GameField::ItsEndSnd;
@@ -68,29 +70,31 @@ protected:
     void SetUp() override {
         SetResourcesFolder(std::string(TEMBROLO_SOURCE_DIR) + "/resources");
         MainWindow().ItsSoundPlayer = std::make_unique<SoundPlayer>();
-        Sound::SetPlayObserver([this](const Sound& sound, std::int32_t) {
-            if (&sound == endSound.get()) {
-                endSoundTicks.push_back(ticks);
-            }
-        });
         field.SetBounds(0, 0, 500, 300);
         field.Created = [](OffscreenCanvas& sender) { sender.CreateOffscreen(32, true); };
         field.RecordUpdated = [this](GameField&) { recordTicks.push_back(ticks); };
         field.Event_Open();
+        EXPECT_EQ(field.ItsEndSnd, EndSnd());
         field.ItsEndSnd = endSound;
         bolt = &field.ScriptTheBolt();
     }
 
-    void TearDown() override {
-        Sound::SetPlayObserver({});
-        ResetMainWindowStandIn();
-    }
+    void TearDown() override { ResetMainWindowStandIn(); }
 
-    // One tick as the main window runs it: the field's step, then the sounds it queued.
+    // One tick as the main window runs it: the field's step, which asks for its frame to be
+    // shown unless frozen, then the sounds it queued (the end sound with priority 5).
     void Tick() {
         ++ticks;
+        field.ClearRefreshMark();
         field.GameStep();
+        frames += field.IsRefreshPending();
         if (SoundPlayer* player = MainWindow().ItsSoundPlayer.get()) {
+            for (std::int32_t i = 0; i <= player->RefQueueBound(); ++i) {
+                if (player->RefQueued(i) == endSound) {
+                    endSoundTicks.push_back(ticks);
+                    EXPECT_EQ(player->RefQueuedPriority(i), 5);
+                }
+            }
             player->PlayQueue();
         }
     }
@@ -136,6 +140,7 @@ protected:
     SoundPtr endSound = std::make_shared<Sound>("EndSnd");
     ScriptedLightning* bolt = nullptr;
     std::int32_t ticks = 0;
+    std::int32_t frames = 0;
     std::vector<std::int32_t> endSoundTicks;
     std::vector<std::int32_t> recordTicks;
 };
@@ -355,6 +360,7 @@ TEST_F(GameFieldTest, ObservationFreezesHoldTheFrameAStartAndTheGamesClock) {
     ASSERT_TRUE(TickUntil([this] { return !field.RefActive(); }, 3000));
     EXPECT_EQ(ticks, start + 1801 + 4 * 30);
     EXPECT_EQ(endSoundTicks, std::vector<std::int32_t>{start + 1800 + 4 * 30});
+    EXPECT_EQ(frames, ticks - 5 * 30);
 }
 
 TEST_F(GameFieldTest, CloudHidingChangesOnlyBetweenGamesAndClearsTheCounters) {
@@ -436,6 +442,10 @@ TEST_F(GameFieldTest, TheFirstFrameShowsTheIdleFieldAndTheStartFrameTheGame) {
     const std::int32_t shown[] = {1, 8, 0};
     for (std::int32_t i = 0; i < 3; ++i) {
         EXPECT_TRUE(SpriteDrawnAt(frame, digits, 0, shown[i] * cell, w, cell, 268 + i * w, 5));
+    }
+    for (const auto& [record, kept] : {std::pair{1500, 999}, std::pair{-5, 0}}) {
+        field.SetRecord(record);
+        EXPECT_EQ(field.RefRecord(), kept);
     }
 }
 
