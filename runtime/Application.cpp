@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "MenuBar.h"
@@ -18,24 +19,44 @@ Application*& CurrentApplication() {
 }  // namespace
 
 namespace {
+// A modifier alone is no key here.
+constexpr int kModifierKeys[] = {Qt::Key_Control, Qt::Key_Shift,   Qt::Key_Alt,    Qt::Key_Meta,
+                                 Qt::Key_AltGr,   Qt::Key_Super_L, Qt::Key_Super_R};
+
+bool IsModifierKey(int key) {
+    return std::find(std::begin(kModifierKeys), std::end(kModifierKeys), key) !=
+           std::end(kModifierKeys);
+}
+
+// Every shortcut of the menus is Ctrl and one key ("Cmd+T" becomes Ctrl+T): a key pressed without
+// Ctrl, or Ctrl pressed alone, can trigger none, and gets no enabling pass (a walk over every item
+// and its Qt action, about 0.2 ms).
+bool MayTriggerAShortcut(const QKeyEvent& key) {
+    return key.modifiers().testFlag(Qt::ControlModifier) && !IsModifierKey(key.key());
+}
+
 // Qt sends ShortcutOverride to the focus widget before it matches a key against the shortcuts:
-// the enabling pass runs there, so a disabled item's shortcut never triggers.
+// the enabling pass runs there, so a disabled item's shortcut never triggers. Every event of the
+// program passes through here, so anything else is let by at the first test.
 class ShortcutGate : public QObject {
 public:
     explicit ShortcutGate(Application& app) : app_(app) {}
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::ShortcutOverride) {
-            // Alt pressed alone would hand the keyboard to Qt's menu bar, and the next key would
-            // open a menu; a modifier alone is no key here, so the bar never sees it.
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Alt || key == Qt::Key_Meta) {
-                return true;
-            }
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride) {
+            return false;
+        }
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        // Alt pressed alone would hand the keyboard to Qt's menu bar, and the next key would
+        // open a menu; the bar never sees it.
+        if (key.key() == Qt::Key_Alt || key.key() == Qt::Key_Meta) {
+            return true;
+        }
+        if (MayTriggerAShortcut(key)) {
             app_.RunEnablingPass();
         }
-        return QObject::eventFilter(watched, event);
+        return false;
     }
 
 private:

@@ -1,59 +1,28 @@
 #include "Picture.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <QBuffer>
 #include <QByteArray>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
-#include <cerrno>
 #include <optional>
 
 #include "Graphics.h"
+#include "RegularFile.h"
 
 namespace {
 // The shipped pictures are a few KB; anything far bigger is no picture of ours.
-constexpr qsizetype kMaxFileBytes = 32 * 1024 * 1024;
+constexpr std::size_t kMaxFileBytes = 32 * 1024 * 1024;
 
-std::optional<QByteArray> ReadAll(int fd) {
-    QByteArray bytes;
-    char chunk[16384];
-    for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got == 0) {
-            return bytes;
-        }
-        if (got < 0 && errno != EINTR) {
-            return std::nullopt;
-        }
-        if (got > 0) {
-            if (bytes.size() + got > kMaxFileBytes) {
-                return std::nullopt;
-            }
-            bytes.append(chunk, got);
-        }
-    }
-}
-
-// The bytes of a regular file, else nothing. A FIFO or device in a picture's place would block
-// the reader; it is judged on the open descriptor (opened without waiting for a writer), so one
-// swapped in after a check can't block either.
-std::optional<QByteArray> ReadRegularFile(const std::string& path) {
-    struct stat info {};
-    if (path.empty() || ::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return std::nullopt;
-    }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return std::nullopt;
-    }
-    std::optional<QByteArray> bytes;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        bytes = ReadAll(fd);
-    }
-    ::close(fd);
-    return bytes;
+// Decoded as PNG, the one format the pictures come in. Told the format, the reader would still
+// ask every image plugin whether it reads PNG before its own decoder, loading them all (and
+// libjpeg) at start-up; it is told not to guess.
+QImage DecodePng(const std::string& bytes) {
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 // Pictures with an alpha channel are laid on white, so that see-through parts of a PNG behave
@@ -85,9 +54,9 @@ std::shared_ptr<Picture> Picture::Create(std::int32_t width, std::int32_t height
 }
 
 std::shared_ptr<Picture> Picture::Open(const std::string& path) {
-    const std::optional<QByteArray> bytes = ReadRegularFile(path);
-    QImage loaded;
-    if (!bytes || !loaded.loadFromData(*bytes) || loaded.isNull()) {
+    const std::optional<std::string> bytes = ReadRegularFile(path, kMaxFileBytes);
+    const QImage loaded = bytes ? DecodePng(*bytes) : QImage();
+    if (loaded.isNull()) {
         return nullptr;
     }
     return std::make_shared<Picture>(ToRgb32(loaded), 32);

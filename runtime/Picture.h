@@ -14,7 +14,7 @@ public:
     // Nothing (nullptr) when the size is not positive or the memory cannot be had.
     static std::shared_ptr<Picture> Create(std::int32_t width, std::int32_t height,
                                            std::int32_t depth);
-    // Nothing when the file is missing, is no regular file or is no picture.
+    // Nothing when the file is missing, is no regular file or is no PNG picture.
     static std::shared_ptr<Picture> Open(const std::string& path);
 
     explicit Picture(QImage image, std::int32_t depth = 32);

@@ -48,7 +48,7 @@ bool SdlAudioLibrary::Load() {
     return Resolve(mixer, "SDL_InitSubSystem", InitSubSystem) &&
            Resolve(mixer, "SDL_QuitSubSystem", QuitSubSystem) &&
            Resolve(mixer, "SDL_GetError", GetError) &&
-           Resolve(mixer, "SDL_RWFromFile", RWFromFile) &&
+           Resolve(mixer, "SDL_RWFromConstMem", RWFromConstMem) &&
            Resolve(mixer, "SDL_LoadWAV_RW", LoadWAV_RW) &&
            Resolve(mixer, "SDL_BuildAudioCVT", BuildAudioCVT) &&
            Resolve(mixer, "SDL_ConvertAudio", ConvertAudio) &&

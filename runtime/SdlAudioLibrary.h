@@ -19,7 +19,7 @@ public:
     decltype(&::SDL_InitSubSystem) InitSubSystem = nullptr;
     decltype(&::SDL_QuitSubSystem) QuitSubSystem = nullptr;
     decltype(&::SDL_GetError) GetError = nullptr;
-    decltype(&::SDL_RWFromFile) RWFromFile = nullptr;
+    decltype(&::SDL_RWFromConstMem) RWFromConstMem = nullptr;
     decltype(&::SDL_LoadWAV_RW) LoadWAV_RW = nullptr;
     decltype(&::SDL_BuildAudioCVT) BuildAudioCVT = nullptr;
     decltype(&::SDL_ConvertAudio) ConvertAudio = nullptr;

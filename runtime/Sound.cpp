@@ -6,10 +6,11 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <optional>
+#include <string>
 #include <utility>
 
+#include "RegularFile.h"
 #include "SdlAudioLibrary.h"
 
 namespace {
@@ -25,6 +26,8 @@ constexpr Uint32 kFrameBytes = 2;
 constexpr int kBufferFrames = 2048;
 // Enough mixer channels that a thunderclap, its rumble and a full queue of 16 still overlap.
 constexpr int kMixerChannels = 32;
+// The shipped sounds are a few hundred KB; far more is no sound of ours.
+constexpr std::size_t kMaxFileBytes = 32 * 1024 * 1024;
 // A device that nothing needs closes at the first of these checks that finds nothing playing,
 // so the last sound's tail has left the device's buffers first.
 constexpr int kIdleCheckMs = 150;
@@ -151,13 +154,15 @@ bool FindDeviceFormatSamples(const std::string& bytes, std::size_t& at, std::uin
     return false;
 }
 
-// Any other WAV, read and converted to the device's format by SDL. Null when SDL can't.
-Uint8* ConvertedSamples(const std::string& path, Uint32& bytes) {
+// Any other WAV, read from the file's bytes (the file is not opened again) and converted to
+// the device's format by SDL. Null when SDL can't.
+Uint8* ConvertedSamples(const std::string& file, Uint32& bytes) {
     const SdlAudioLibrary* sdl = SdlAudioLibrary::Get();
     SDL_AudioSpec spec;
     Uint8* data = nullptr;
     if (sdl == nullptr ||
-        sdl->LoadWAV_RW(sdl->RWFromFile(path.c_str(), "rb"), 1, &spec, &data, &bytes) == nullptr) {
+        sdl->LoadWAV_RW(sdl->RWFromConstMem(file.data(), static_cast<int>(file.size())), 1, &spec,
+                        &data, &bytes) == nullptr) {
         return nullptr;
     }
     SDL_AudioCVT cvt;
@@ -215,28 +220,19 @@ struct Sound::Samples {
 };
 
 std::shared_ptr<Sound> Sound::Open(const std::string& path) {
-    std::error_code error;
-    if (path.empty() || !std::filesystem::is_regular_file(path, error)) {
+    std::optional<std::string> file = ReadRegularFile(path, kMaxFileBytes);
+    if (!file) {
         return nullptr;
     }
     auto samples = std::make_unique<Samples>();
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    std::ifstream in(path, std::ios::binary);
-    if (!error && in) {
-        samples->file.resize(size);
-        in.read(samples->file.data(),
-                static_cast<std::streamsize>(size));  // one read, not 8 KB ones
-        std::size_t at = 0;
-        if (in.gcount() == static_cast<std::streamsize>(size) &&
-            FindDeviceFormatSamples(samples->file, at, samples->chunk.alen)) {
-            samples->chunk.abuf = reinterpret_cast<Uint8*>(samples->file.data()) + at;
-        }
-    }
-    if (samples->chunk.abuf == nullptr) {
-        samples->file.clear();
-        samples->file.shrink_to_fit();
-        samples->chunk.abuf = ConvertedSamples(path, samples->chunk.alen);
+    samples->file = std::move(*file);
+    std::size_t at = 0;
+    if (FindDeviceFormatSamples(samples->file, at, samples->chunk.alen)) {
+        samples->chunk.abuf = reinterpret_cast<Uint8*>(samples->file.data()) + at;
+    } else {
+        samples->chunk.abuf = ConvertedSamples(samples->file, samples->chunk.alen);
         samples->converted = samples->chunk.abuf != nullptr;
+        samples->file = std::string();
         if (!samples->converted) {
             return nullptr;
         }
