@@ -8,8 +8,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QScreen>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -23,6 +28,45 @@ namespace {
 std::vector<Window*>& OpenWindows() {
     static std::vector<Window*> windows;
     return windows;
+}
+
+// A menu bar asks the style for its overflow arrows as it is made. The stock arrows are PNG
+// files, and telling their format asks every image plugin, which loads them all (and libjpeg)
+// before the first window shows; these arrows are drawn by the style instead.
+class DrawnArrowStyle : public QProxyStyle {
+public:
+    explicit DrawnArrowStyle(const QString& base) : QProxyStyle(QStyleFactory::create(base)) {}
+
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        if (which == SP_ToolBarHorizontalExtensionButton) {
+            return Arrow(PE_IndicatorArrowRight);
+        }
+        if (which == SP_ToolBarVerticalExtensionButton) {
+            return Arrow(PE_IndicatorArrowDown);
+        }
+        return QProxyStyle::standardIcon(which, option, widget);
+    }
+
+private:
+    QIcon Arrow(PrimitiveElement arrow) const {
+        constexpr int kSide = 10;  // pixels, the size of the stock arrows
+        QPixmap pixmap(kSide, kSide);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        QStyleOption option;
+        option.rect = pixmap.rect();
+        option.palette = QApplication::palette();
+        option.state = State_Enabled;
+        baseStyle()->drawPrimitive(arrow, &option, &painter);
+        return QIcon(pixmap);
+    }
+};
+
+void UseDrawnArrows() {
+    if (dynamic_cast<DrawnArrowStyle*>(QApplication::style()) == nullptr) {
+        QApplication::setStyle(new DrawnArrowStyle(QApplication::style()->name()));  // Qt owns it
+    }
 }
 
 void Forget(Window* window) {
@@ -197,6 +241,7 @@ void Window::SetMenuBar(std::shared_ptr<::MenuBar> bar) {
     if (!impl_->menuBar) {
         return;
     }
+    UseDrawnArrows();
     auto* qtBar = new QMenuBar(w);  // owned by the window's widget
     // Never the platform's global bar: the bar stays inside the window, above its content.
     qtBar->setNativeMenuBar(false);
