@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "FieldTestSupport.h"
 #include "FortuneField.h"
+#include "GameTestSupport.h"
 #include "MainWindowShared.h"
 #include "PictureItems.h"
 #include "ResourcesFolder.h"
@@ -14,12 +14,7 @@
 #include "SoundPlayer.h"
 
 namespace {
-using fieldtest::CountOtherPixels;
-using fieldtest::kBolt;
-using fieldtest::kGround;
-using fieldtest::kSky;
-using fieldtest::ScriptedLightning;
-using fieldtest::SpriteDrawnAt;
+using namespace gametest;
 
 class ProbeFortune : public FortuneField {
 public:
@@ -86,7 +81,7 @@ protected:
                 ASSERT_EQ(frame.PixelAt(x, y), field.Sky().PixelAt(x, y)) << x << ", " << y;
             }
         }
-        EXPECT_EQ(CountOtherPixels(frame, 0, 280, 200, 20, {kGround}), 0);
+        EXPECT_EQ(CountPixelsInRows(frame, kGroundColour, 280, 300), 200 * 20);
         const Picture& rods = *FortuneTargetsPict();
         EXPECT_TRUE(SpriteDrawnAt(frame, rods, 0, 0, 32, 64, 5, 216));
         EXPECT_TRUE(SpriteDrawnAt(frame, rods, 32, 0, 32, 64, 165, 216));
@@ -160,7 +155,8 @@ TEST_P(FortuneRodTest, TheStruckRodsResultShowsThreeTicksLaterBehindTheGod) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LeftAndRight, FortuneRodTest,
-                         testing::Values(RodCase{1, 0, 20}, RodCase{2, 1, 180}), [](const auto& info) {
+                         testing::Values(RodCase{1, 0, 20}, RodCase{2, 1, 180}),
+                         [](const auto& info) {
                              return std::string(info.param.rod == 1 ? "LeftRod" : "RightRod");
                          });
 
@@ -175,7 +171,7 @@ TEST_F(FortuneFieldTest, ARealBoltDecidesOnARodAndNoBoltIsDrawnAfterwards) {
     ExpectTheFixedParts();
     for (std::int32_t i = 0; i < 60; ++i) {
         Tick();
-        ASSERT_EQ(CountOtherPixels(field.Sky(), 0, 0, 200, 300, {kSky}), 0) << "tick " << i;
+        ASSERT_EQ(CountPixels(field.Sky(), kSky), 200 * 300) << "tick " << i;
     }
     EXPECT_TRUE(ResultShown(field.FortuneStatus - 1));
 }

@@ -6,9 +6,9 @@
 #include <tuple>
 #include <vector>
 
-#include "FieldTestSupport.h"
 #include "FortuneField.h"
 #include "GameField.h"
+#include "GameTestSupport.h"
 #include "MainWindowShared.h"
 #include "PictureItems.h"
 #include "ResourcesFolder.h"
@@ -17,12 +17,7 @@
 #include "SoundPlayer.h"
 
 namespace {
-using fieldtest::kBolt;
-using fieldtest::kGround;
-using fieldtest::kSky;
-using fieldtest::ScriptedLightning;
-using fieldtest::Snapshot;
-using fieldtest::SpriteDrawnAt;
+using namespace gametest;
 
 constexpr std::uint32_t kZoneLit = 0x00CC00;
 constexpr std::uint32_t kZoneDark = 0x009900;
@@ -416,11 +411,11 @@ INSTANTIATE_TEST_SUITE_P(
 // message and 180 s to go.
 TEST_F(GameFieldTest, TheFirstFrameShowsTheIdleFieldAndTheStartFrameTheGame) {
     const Picture& frame = field.Frame();
-    EXPECT_EQ(frame.PixelAt(0, 280), kGround);
-    EXPECT_EQ(frame.PixelAt(499, 299), kGround);
+    EXPECT_EQ(frame.PixelAt(0, 280), kGroundColour);
+    EXPECT_EQ(frame.PixelAt(499, 299), kGroundColour);
     EXPECT_EQ(frame.PixelAt(125, 285), kZoneDark);
     EXPECT_EQ(frame.PixelAt(374, 286), kZoneDark);
-    EXPECT_EQ(frame.PixelAt(124, 285), kGround);
+    EXPECT_EQ(frame.PixelAt(124, 285), kGroundColour);
     EXPECT_EQ(frame.PixelAt(250, 150), kSky);
     const Picture& targets = *TargetsPict();
     EXPECT_TRUE(SpriteDrawnAt(frame, targets, 0, 0, 32, 64, 5, 216));
@@ -480,7 +475,7 @@ std::string StrikeShown(const ProbeField& field) {
             return what;
         }
     }
-    return fieldtest::CountOtherPixels(field.Sky(), 0, 280, 500, 1, {kSky}) > 0 ? "ground" : "";
+    return CountPixelsInRows(field.Sky(), kSky, 280, 281) < 500 ? "ground" : "";
 }
 
 // The field with its real bolt: a seeded game in which the runner walks from rod to rod.

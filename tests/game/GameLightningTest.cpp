@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "ActorTestSupport.h"
+#include "GameTestSupport.h"
 #include "Graphics.h"
 #include "MainWindowShared.h"
 #include "ResourcesFolder.h"
 #include "Rnd.h"
 #include "SoundItems.h"
 
-using namespace actors_test;
+using namespace gametest;
 
 namespace {
 // The bolt with a strike sound that the tests can recognise in the queue.
@@ -42,7 +42,7 @@ protected:
         MainWindow().ItsSoundPlayer = std::make_unique<SoundPlayer>();
         sky = Picture::Create(kFieldWidth, kFieldHeight, 32);
         points = std::make_shared<GamePointArrey>();
-        points->ItsGround = kGround;
+        points->ItsGround = kGroundY;
     }
     void TearDown() override {
         SetRndSource({});
@@ -165,10 +165,10 @@ TEST_F(LightningTest, ScriptedWalksEndWhereTheRulesPutThem) {
             EXPECT_EQ(CountPixels(*sky, kWhite), 0) << c.name;
             continue;
         }
-        const auto [x, y] = c.expected == 0 ? std::pair{c.points[0].first, kGround}
+        const auto [x, y] = c.expected == 0 ? std::pair{c.points[0].first, kGroundY}
                                             : c.points[std::size_t(c.expected)];
         EXPECT_EQ(sky->PixelAt(x, y), kWhite) << c.name;
-        EXPECT_EQ(CountPixelsInRows(*sky, kWhite, kGround + 1, kFieldHeight), 0) << c.name;
+        EXPECT_EQ(CountPixelsInRows(*sky, kWhite, kGroundY + 1, kFieldHeight), 0) << c.name;
         if (x == c.points[0].first && c.charge > 1) {
             // One straight stroke from the source to the end.
             EXPECT_EQ(CountPixels(*sky, kWhite), std::abs(y - c.points[0].second) + 1) << c.name;
@@ -188,7 +188,7 @@ TEST_F(LightningTest, EveryBoltLandsWhereItSaysAndSoundsOrIsNeitherShownNorHeard
     for (int call = 0; call < 500; ++call) {
         MainWindow().ItsSoundPlayer = std::make_unique<SoundPlayer>();
         const StrikeResult result = bolt->GameStep(20 + call % 80);
-        EXPECT_EQ(CountPixelsInRows(*sky, kWhite, kGround + 1, kFieldHeight), 0) << call;
+        EXPECT_EQ(CountPixelsInRows(*sky, kWhite, kGroundY + 1, kFieldHeight), 0) << call;
         if (result == GameLightning::kNoStrike) {
             ++misses;
             EXPECT_EQ(CountPixels(*sky, kWhite), 0) << call;
@@ -200,7 +200,7 @@ TEST_F(LightningTest, EveryBoltLandsWhereItSaysAndSoundsOrIsNeitherShownNorHeard
         EXPECT_EQ(MainWindow().ItsSoundPlayer->RefQueued(0), strikeSound);
         EXPECT_EQ(MainWindow().ItsSoundPlayer->RefQueuedPriority(0), 8);
         if (result == GameLightning::kGroundStrike) {
-            EXPECT_GT(CountPixelsInRows(*sky, kWhite, kGround, kGround + 1), 0) << call;
+            EXPECT_GT(CountPixelsInRows(*sky, kWhite, kGroundY, kGroundY + 1), 0) << call;
         } else {
             ASSERT_LE(result, 3);
             const auto [x, y] = points->ItsData[std::size_t(result)];
@@ -242,15 +242,15 @@ TEST_F(LightningTest, ASegmentLandsAtMost475PixelsAsideEvenlySpreadInTheMiddle) 
     const double shares[] = {0.01647, 0.08126, 0.13341, 0.13443, 0.13443,
                              0.13443, 0.13443, 0.13341, 0.08126, 0.01647};
     SeedRnd(kSharesSeed);
-    sky = Picture::Create(16, kGround + 1, 32);
-    OneTarget(8, kGround - 1, 8, kFarAbove);
+    sky = Picture::Create(16, kGroundY + 1, 32);
+    OneTarget(8, kGroundY - 1, 8, kFarAbove);
     auto bolt = ReadyBolt();
     std::array<int, 10> landed{};  // at x - 5 to x + 4 of the source
     for (int i = 0; i < kBolts; ++i) {
         ASSERT_EQ(bolt->GameStep(1), GameLightning::kGroundStrike) << i;
         int farthest = 0;
         for (int x = 0; x < 16; ++x) {
-            if (sky->PixelAt(x, kGround) == kWhite && std::abs(x - 8) >= std::abs(farthest)) {
+            if (sky->PixelAt(x, kGroundY) == kWhite && std::abs(x - 8) >= std::abs(farthest)) {
                 farthest = x - 8;
             }
         }
@@ -275,7 +275,7 @@ TEST_F(LightningTest, FromTheGodsHeightABoltNeedsAbout75Segments) {
         double share;  // of bolts that land within it
     };
     SeedRnd(kSharesSeed);
-    sky = Picture::Create(4, kGround + 1, 32);
+    sky = Picture::Create(4, kGroundY + 1, 32);
     OneTarget(2, 35, 2, kFarAbove);
     auto bolt = ReadyBolt();
     for (const Reach r : {Reach{70, 0.0161}, Reach{74, 0.3702}, Reach{78, 0.9108}}) {

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "ActorTestSupport.h"
 #include "GameRaijin1.h"
 #include "GameRaijin2.h"
+#include "GameTestSupport.h"
 #include "Graphics.h"
 #include "MainWindowShared.h"
 #include "PictureItems.h"
@@ -14,7 +14,7 @@
 #include "Rnd.h"
 #include "SoundItems.h"
 
-using namespace actors_test;
+using namespace gametest;
 
 namespace {
 // A god of any kind whose motion state the tests can read.

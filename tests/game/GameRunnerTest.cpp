@@ -6,11 +6,11 @@
 #include <set>
 #include <string>
 
-#include "ActorTestSupport.h"
+#include "GameTestSupport.h"
 #include "Graphics.h"
 #include "PictureItems.h"
 
-using namespace actors_test;
+using namespace gametest;
 
 namespace {
 class ProbeRunner : public GameRunner {
