@@ -12,13 +12,14 @@
 #include "ResourcesFolder.h"
 #include "Rnd.h"
 #include "SoundPlayer.h"
+#include "Window.h"
 
 namespace {
 using namespace gametest;
 
 class ProbeFortune : public FortuneField {
 public:
-    ProbeFortune() : FortuneField(nullptr) {}
+    explicit ProbeFortune(::Window* window) : FortuneField(window) {}
 
     using FortuneField::ClearRefreshMark;
     using FortuneField::FortuneStatus;
@@ -49,7 +50,7 @@ protected:
 
     void TearDown() override { ResetMainWindowStandIn(); }
 
-    // Every tick draws a frame and asks for it to be shown.
+    // Every tick draws a frame and asks for it to be shown, leaving the painting to the window.
     void Tick() {
         field.ClearRefreshMark();
         field.GameStep();
@@ -93,7 +94,8 @@ protected:
                SpriteDrawnAt(field.Frame(), god, 32, 0, 32, 16, field.GodX(), field.GodY());
     }
 
-    ProbeFortune field;
+    Window window;
+    ProbeFortune field{&window};
 };
 
 TEST_F(FortuneFieldTest, GroundStrikesDecideNothing) {

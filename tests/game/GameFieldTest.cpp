@@ -15,6 +15,7 @@
 #include "Rnd.h"
 #include "SoundItems.h"
 #include "SoundPlayer.h"
+#include "Window.h"
 
 namespace {
 using namespace gametest;
@@ -29,7 +30,7 @@ constexpr std::int32_t kBelowCounters = 40;  // the first row under the labels a
 // The field with its state in view, and its bolt replaced by one that strikes on cue.
 class ProbeField : public GameField {
 public:
-    ProbeField() : GameField(nullptr) {}
+    explicit ProbeField(::Window* window) : GameField(window) {}
 
     using GameField::ActionStatus;
     using GameField::ClearRefreshMark;
@@ -77,7 +78,8 @@ protected:
     void TearDown() override { ResetMainWindowStandIn(); }
 
     // One tick as the main window runs it: the field's step, which asks for its frame to be
-    // shown unless frozen, then the sounds it queued (the end sound with priority 5).
+    // shown unless frozen, leaving the painting to the window; then the sounds it queued (the
+    // end sound with priority 5).
     void Tick() {
         ++ticks;
         field.ClearRefreshMark();
@@ -131,7 +133,8 @@ protected:
         return SpriteDrawnAt(field.Frame(), *MessagePict(), 0, index * 22, 164, 22, 168, 130);
     }
 
-    ProbeField field;
+    Window window;
+    ProbeField field{&window};
     SoundPtr endSound = std::make_shared<Sound>("EndSnd");
     ScriptedLightning* bolt = nullptr;
     std::int32_t ticks = 0;
