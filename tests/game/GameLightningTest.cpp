@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,17 @@ TEST_F(LightningTest, WithoutChargeOrTargetsTheSkyStaysClear) {
     EXPECT_EQ(bolt->GameStep(1000), GameLightning::kNoStrike);
     EXPECT_EQ(CountPixels(*sky, kSky), kFieldWidth * kFieldHeight);
     EXPECT_EQ(Queued(), 0);
+}
+
+// A bolt struck at the very ends of Int32, far off the picture, leaves no mark on it.
+TEST_F(LightningTest, AStrikeFarOffThePictureDrawsNothingOnIt) {
+    for (const std::int32_t x :
+         {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()}) {
+        Fresh();
+        OneTarget(x, 100, x, 101);
+        EXPECT_EQ(ReadyBolt()->GameStep(1), 1) << x;
+        EXPECT_EQ(CountPixels(*sky, kSky), kFieldWidth * kFieldHeight) << x;
+    }
 }
 
 // Walks with a scripted Rnd: 0.5 for the first draw of a step turns it by 0, the second sets
