@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <set>
 #include <string>
@@ -55,7 +56,13 @@ protected:
 }  // namespace
 
 TEST_F(RunnerTest, ANewRunnerEntersFromTheLeftAndStandsAtTheLeftRod) {
-    EXPECT_EQ(points->ItsData[1][0], -1);  // nothing written before the first tick
+    // A new table: no target, the ground at y 300 and every point unset, the runner's too until
+    // its first tick.
+    EXPECT_EQ(points->ItsSize, 0);
+    EXPECT_EQ(points->ItsGround, 300);
+    for (const auto& row : points->ItsData) {
+        EXPECT_EQ(row, (std::array<std::int32_t, 2>{-1, -1}));
+    }
     EXPECT_EQ(runner->RefY(), 216);
     for (int call = 1; call <= 30; ++call) {
         runner->GameStep();
