@@ -39,6 +39,7 @@ public:
     using GameField::ItsEndSnd;
     using GameField::MessageHold;
     using GameField::MessageIndex;
+    using GameField::OffscreenGraphics;
 
     ScriptedLightning& ScriptTheBolt() {
         auto bolt = std::make_unique<ScriptedLightning>(LightningPict->Graphics(), ThePointArrey);
@@ -445,6 +446,13 @@ TEST_F(GameFieldTest, TheFirstFrameShowsTheIdleFieldAndTheStartFrameTheGame) {
         field.SetRecord(record);
         EXPECT_EQ(field.RefRecord(), kept);
     }
+    // A record is drawn at once, but only when it changes: here over a white patch.
+    field.OffscreenGraphics->ForeColor = kWhite;
+    field.OffscreenGraphics->FillRect(434, 5, w, cell);
+    field.SetRecord(0);
+    EXPECT_FALSE(SpriteDrawnAt(frame, digits, 0, 0, w, cell, 434, 5));
+    field.SetRecord(7);
+    EXPECT_TRUE(SpriteDrawnAt(frame, digits, 0, 7 * cell, w, cell, 434, 5));
 }
 
 // The god is drawn over the sky in normal mode only; its bolts show in both.
