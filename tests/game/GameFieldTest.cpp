@@ -381,35 +381,24 @@ TEST_F(GameFieldTest, CloudHidingChangesOnlyBetweenGamesAndClearsTheCounters) {
     EXPECT_EQ(field.ShownScore(), 0);
 }
 
-// The record is replaced only by a strictly higher score.
-struct RecordCase {
-    std::int32_t recordAboveScore;
-    bool raised;
-};
-
-class RecordTest : public GameFieldTest, public testing::WithParamInterface<RecordCase> {};
-
-TEST_P(RecordTest, OnlyAHigherScoreRaisesRecordUpdated) {
-    const RecordCase c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
-    field.GameStart();
-    Ticks(40);
-    bolt->StrikeNext(kRunnerRow);
-    Tick();
-    const std::int32_t shown = field.GameScore / 10;
-    field.SetRecord(shown + c.recordAboveScore);
-    Tick();
-    EXPECT_EQ(recordTicks.size(), c.raised ? 1u : 0u);
-    EXPECT_EQ(field.RefRecord(), c.raised ? shown : shown + c.recordAboveScore);
+// The record is replaced only by a strictly higher score: three games, against a record one
+// below, equal to and one above the score.
+TEST_F(GameFieldTest, OnlyAHigherScoreRaisesRecordUpdated) {
+    for (const std::int32_t above : {-1, 0, 1}) {
+        ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
+        field.GameStart();
+        Ticks(40);
+        bolt->StrikeNext(kRunnerRow);
+        Tick();
+        const std::int32_t shown = field.GameScore / 10;
+        ASSERT_EQ(shown, 4);
+        field.SetRecord(shown + above);
+        recordTicks.clear();
+        Tick();
+        EXPECT_EQ(recordTicks.size(), above < 0 ? 1u : 0u) << above;
+        EXPECT_EQ(field.RefRecord(), above < 0 ? shown : shown + above) << above;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    LowerEqualHigher, RecordTest,
-    testing::Values(RecordCase{-1, true}, RecordCase{0, false}, RecordCase{1, false}),
-    [](const auto& info) {
-        const std::int32_t above = info.param.recordAboveScore;
-        return std::string(above < 0 ? "Lower" : above == 0 ? "Equal" : "Higher");
-    });
 
 // The first frame shows the idle field; the start tick's frame adds the game's label, the start
 // message and 180 s to go.
