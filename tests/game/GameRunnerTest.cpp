@@ -109,17 +109,17 @@ TEST_F(RunnerTest, AKeyWhileWalkingTurnsTheRunnerTwoTicksLater) {
         runner->GameStep();  // ten steps right and half-way to the next one
     }
     ASSERT_EQ(runner->RefX(), 43);
-    runner->RunnerStart();
-    EXPECT_EQ(runner->Status(), GameRunner::kStatusWalkingLeft);
-    runner->GameStep();
-    EXPECT_EQ(runner->RefX(), 43);
-    runner->GameStep();
-    EXPECT_EQ(runner->RefX(), 39);
-    runner->RunnerStart();
-    EXPECT_EQ(runner->Status(), GameRunner::kStatusWalkingRight);
-    runner->GameStep();
-    runner->GameStep();
-    EXPECT_EQ(runner->RefX(), 43);
+    // Back to the left, then to the right again: each time the tick after the key stands still.
+    for (const Moment turn : {Moment{39, GameRunner::kStatusWalkingLeft},
+                              Moment{43, GameRunner::kStatusWalkingRight}}) {
+        const std::int32_t x = runner->RefX();
+        runner->RunnerStart();
+        EXPECT_EQ(runner->Status(), turn.status);
+        runner->GameStep();
+        EXPECT_EQ(runner->RefX(), x);
+        runner->GameStep();
+        EXPECT_EQ(runner->RefX(), turn.x);
+    }
 }
 
 TEST_F(RunnerTest, AStruckRunnerFallsVanishesAndEntersAgainOnTheFiftyFirstTick) {
