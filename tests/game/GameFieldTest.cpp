@@ -372,10 +372,11 @@ TEST_F(GameFieldTest, CloudHidingChangesOnlyBetweenGamesAndClearsTheCounters) {
     bolt->StrikeNext(kRunnerRow);
     Ticks(2);
     ASSERT_FALSE(field.RefActive());
-    EXPECT_GT(field.ShownScore(), 0);
+    EXPECT_EQ(field.GameScore, 21);  // every tick of the game in the zone
     EXPECT_EQ(field.ShownRemain(), 178);
     field.SetHideMode(true);
     EXPECT_TRUE(field.RefHideMode());
+    EXPECT_EQ(field.GameScore, 0);
     Tick();
     EXPECT_EQ(field.ShownRemain(), 0);
     EXPECT_EQ(field.ShownScore(), 0);
