@@ -52,7 +52,6 @@ public:
     }
     const Picture& Frame() const { return *OffscreenPicture; }
     const Picture& Sky() const { return *LightningPict; }
-    bool MessageShown() const { return MessageHold > 0 && MessageWait == 0; }
     std::int32_t ShownRemain() const { return ItsRemainCounter->GetValue(); }
     std::int32_t ShownScore() const { return ItsScoreCounter->GetValue(); }
     std::int32_t RunnerX() const { return ItsRunner->RefX(); }
@@ -163,7 +162,7 @@ TEST_F(GameFieldTest, AGameThatNothingInterruptsDoublesItsScoreOnceAndEndsOneTic
     for (std::int32_t i = 0; i < 1860; ++i) {
         Tick();
         game.push_back({field.RefActive(), field.GameRemain, field.GameScore, field.ShownRemain(),
-                        field.MessageShown(), field.MessageIndex});
+                        MessageDrawn(field.MessageIndex), field.MessageIndex});
     }
 
     // The start tick already counts one tick of game time.
@@ -245,13 +244,13 @@ TEST_P(StruckRunnerTest, EndsTheGameAtTheNextTickAndShowsTheStruckMessage) {
     }
     const std::int32_t shown = strike + (c.hold ? 34 : 4);
     ASSERT_TRUE(TickUntil([&] { return ticks == shown - 1; }));
-    EXPECT_FALSE(field.MessageShown());
+    EXPECT_FALSE(MessageDrawn(2));
     Tick();
     EXPECT_TRUE(MessageDrawn(2));
     // Only the struck message sounds, even where it replaced the time-up message in its tick.
     EXPECT_EQ(endSoundTicks, c.player ? std::vector{shown} : std::vector<std::int32_t>{});
     Ticks(49);
-    EXPECT_TRUE(field.MessageShown());
+    EXPECT_TRUE(MessageDrawn(2));
     Tick();
     EXPECT_FALSE(MessageDrawn(2));
     EXPECT_EQ(field.GameScore, score);
@@ -342,7 +341,7 @@ TEST_F(GameFieldTest, ObservationFreezesHoldTheFrameAStartAndTheGamesClock) {
     Tick();
     EXPECT_TRUE(field.RefActive());
     EXPECT_EQ(field.GameRemain, 1800);
-    EXPECT_FALSE(field.MessageShown());
+    EXPECT_FALSE(MessageDrawn(0));
     ASSERT_TRUE(TickUntil([&] { return ticks == strike + 30; }));
     EXPECT_EQ(field.GameRemain, 1800);
     EXPECT_EQ(Snapshot(field.Frame()), strikeFrame);
