@@ -271,34 +271,23 @@ TEST_F(GameFieldTest, TheChargeRisesEveryTickWithoutAStrikeAndDropsAfterOne) {
     EXPECT_EQ(bolt->Charges, (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5, 0, 1, 2}));
 }
 
-// During a game the runner walks from the left rod out to x `turnAt` and back: through the zone
-// each way (63 steps of two ticks), and the crossing bonus only for reaching the far rod, there
-// and back.
-struct CrossingCase {
-    const char* name;
-    std::int32_t turnAt;  // the far rod, or a point short of it
-    std::int32_t score;
-};
-
-class CrossingTest : public GameFieldTest, public testing::WithParamInterface<CrossingCase> {};
-
-TEST_P(CrossingTest, OnlyReachingTheFarRodEarnsTheBonus) {
-    const CrossingCase c = GetParam();
+// During a game the runner walks from the left rod out and back twice, through the zone each
+// way (63 steps of two ticks): first turning back short of the far rod, then from it. Only
+// reaching the far rod, and the left one again after it, earns the crossing bonus.
+TEST_F(GameFieldTest, OnlyReachingTheFarRodEarnsTheBonus) {
     ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
     field.GameStart();
-    for (const bool out : {true, false}) {
-        field.GameRun();  // sets off from the rod, or turns back short of it
-        ASSERT_TRUE(TickUntil(
-            [&] { return out ? field.RunnerX() >= c.turnAt : field.RunnerX() == kLeftRod; }));
-        Ticks(3);
+    for (const auto& [turnAt, score] :
+         {std::pair{440, 4 * 63}, std::pair{kRightRod, 2 * 4 * 63 + 2 * 50}}) {
+        for (const bool out : {true, false}) {
+            field.GameRun();  // sets off from the rod, or turns back short of it
+            ASSERT_TRUE(TickUntil(
+                [&] { return out ? field.RunnerX() >= turnAt : field.RunnerX() == kLeftRod; }));
+            Ticks(3);
+        }
+        EXPECT_EQ(field.GameScore, score) << turnAt;
     }
-    EXPECT_EQ(field.GameScore, c.score);
 }
-
-INSTANTIATE_TEST_SUITE_P(ThereAndBack, CrossingTest,
-                         testing::Values(CrossingCase{"ToTheFarRod", kRightRod, 4 * 63 + 2 * 50},
-                                         CrossingCase{"TurnedShortOfIt", 440, 4 * 63}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GameFieldTest, ARunnerStruckInTheZoneIsOutOfItUntilItWalksBackIn) {
     ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
