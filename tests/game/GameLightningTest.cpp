@@ -86,6 +86,7 @@ protected:
 TEST_F(LightningTest, ANewBoltWaitsThreeTicksAndAStrikeTwo) {
     // A target within 3 px of the source is struck by the first segment of every attempt.
     OneTarget(100, 100, 101, 101);
+    sky->Graphics().ForgetDrawnAreas();  // all white, and none of it noted as drawn
     auto bolt = MakeBolt();
     EXPECT_EQ(CountPixels(*sky, kSky), kFieldWidth * kFieldHeight);
 
