@@ -16,7 +16,7 @@ constexpr double kCaptureDistance = 3.0;  // pixels
 std::int32_t ToPixel(double v) {
     constexpr double kLow = std::numeric_limits<std::int32_t>::min();
     constexpr double kHigh = std::numeric_limits<std::int32_t>::max();
-    if (!(v > kLow)) {
+    if (!(v >= kLow)) {
         return v < kLow ? std::numeric_limits<std::int32_t>::min() : 0;  // NaN draws at 0
     }
     return v < kHigh ? static_cast<std::int32_t>(v) : std::numeric_limits<std::int32_t>::max();

@@ -5,25 +5,21 @@
 #include <string>
 #include <vector>
 
-#include "FieldTestSupport.h"
 #include "FortuneField.h"
+#include "GameTestSupport.h"
 #include "MainWindowShared.h"
 #include "PictureItems.h"
 #include "ResourcesFolder.h"
 #include "Rnd.h"
 #include "SoundPlayer.h"
+#include "Window.h"
 
 namespace {
-using fieldtest::CountOtherPixels;
-using fieldtest::kBolt;
-using fieldtest::kGround;
-using fieldtest::kSky;
-using fieldtest::ScriptedLightning;
-using fieldtest::SpriteDrawnAt;
+using namespace gametest;
 
 class ProbeFortune : public FortuneField {
 public:
-    ProbeFortune() : FortuneField(nullptr) {}
+    explicit ProbeFortune(::Window* window) : FortuneField(window) {}
 
     using FortuneField::ClearRefreshMark;
     using FortuneField::FortuneStatus;
@@ -54,7 +50,7 @@ protected:
 
     void TearDown() override { ResetMainWindowStandIn(); }
 
-    // Every tick draws a frame and asks for it to be shown.
+    // Every tick draws a frame and asks for it to be shown, leaving the painting to the window.
     void Tick() {
         field.ClearRefreshMark();
         field.GameStep();
@@ -86,7 +82,7 @@ protected:
                 ASSERT_EQ(frame.PixelAt(x, y), field.Sky().PixelAt(x, y)) << x << ", " << y;
             }
         }
-        EXPECT_EQ(CountOtherPixels(frame, 0, 280, 200, 20, {kGround}), 0);
+        EXPECT_EQ(CountPixelsInRows(frame, kGroundColour, 280, 300), 200 * 20);
         const Picture& rods = *FortuneTargetsPict();
         EXPECT_TRUE(SpriteDrawnAt(frame, rods, 0, 0, 32, 64, 5, 216));
         EXPECT_TRUE(SpriteDrawnAt(frame, rods, 32, 0, 32, 64, 165, 216));
@@ -98,7 +94,8 @@ protected:
                SpriteDrawnAt(field.Frame(), god, 32, 0, 32, 16, field.GodX(), field.GodY());
     }
 
-    ProbeFortune field;
+    Window window;
+    ProbeFortune field{&window};
 };
 
 TEST_F(FortuneFieldTest, GroundStrikesDecideNothing) {
@@ -160,7 +157,8 @@ TEST_P(FortuneRodTest, TheStruckRodsResultShowsThreeTicksLaterBehindTheGod) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LeftAndRight, FortuneRodTest,
-                         testing::Values(RodCase{1, 0, 20}, RodCase{2, 1, 180}), [](const auto& info) {
+                         testing::Values(RodCase{1, 0, 20}, RodCase{2, 1, 180}),
+                         [](const auto& info) {
                              return std::string(info.param.rod == 1 ? "LeftRod" : "RightRod");
                          });
 
@@ -175,7 +173,7 @@ TEST_F(FortuneFieldTest, ARealBoltDecidesOnARodAndNoBoltIsDrawnAfterwards) {
     ExpectTheFixedParts();
     for (std::int32_t i = 0; i < 60; ++i) {
         Tick();
-        ASSERT_EQ(CountOtherPixels(field.Sky(), 0, 0, 200, 300, {kSky}), 0) << "tick " << i;
+        ASSERT_EQ(CountPixels(field.Sky(), kSky), 200 * 300) << "tick " << i;
     }
     EXPECT_TRUE(ResultShown(field.FortuneStatus - 1));
 }

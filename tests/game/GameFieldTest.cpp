@@ -6,23 +6,19 @@
 #include <tuple>
 #include <vector>
 
-#include "FieldTestSupport.h"
 #include "FortuneField.h"
 #include "GameField.h"
+#include "GameTestSupport.h"
 #include "MainWindowShared.h"
 #include "PictureItems.h"
 #include "ResourcesFolder.h"
 #include "Rnd.h"
 #include "SoundItems.h"
 #include "SoundPlayer.h"
+#include "Window.h"
 
 namespace {
-using fieldtest::kBolt;
-using fieldtest::kGround;
-using fieldtest::kSky;
-using fieldtest::ScriptedLightning;
-using fieldtest::Snapshot;
-using fieldtest::SpriteDrawnAt;
+using namespace gametest;
 
 constexpr std::uint32_t kZoneLit = 0x00CC00;
 constexpr std::uint32_t kZoneDark = 0x009900;
@@ -34,7 +30,7 @@ constexpr std::int32_t kBelowCounters = 40;  // the first row under the labels a
 // The field with its state in view, and its bolt replaced by one that strikes on cue.
 class ProbeField : public GameField {
 public:
-    ProbeField() : GameField(nullptr) {}
+    explicit ProbeField(::Window* window) : GameField(window) {}
 
     using GameField::ActionStatus;
     using GameField::ClearRefreshMark;
@@ -43,6 +39,7 @@ public:
     using GameField::ItsEndSnd;
     using GameField::MessageHold;
     using GameField::MessageIndex;
+    using GameField::OffscreenGraphics;
 
     ScriptedLightning& ScriptTheBolt() {
         auto bolt = std::make_unique<ScriptedLightning>(LightningPict->Graphics(), ThePointArrey);
@@ -55,7 +52,6 @@ public:
     }
     const Picture& Frame() const { return *OffscreenPicture; }
     const Picture& Sky() const { return *LightningPict; }
-    bool MessageShown() const { return MessageHold > 0 && MessageWait == 0; }
     std::int32_t ShownRemain() const { return ItsRemainCounter->GetValue(); }
     std::int32_t ShownScore() const { return ItsScoreCounter->GetValue(); }
     std::int32_t RunnerX() const { return ItsRunner->RefX(); }
@@ -82,7 +78,8 @@ protected:
     void TearDown() override { ResetMainWindowStandIn(); }
 
     // One tick as the main window runs it: the field's step, which asks for its frame to be
-    // shown unless frozen, then the sounds it queued (the end sound with priority 5).
+    // shown unless frozen, leaving the painting to the window; then the sounds it queued (the
+    // end sound with priority 5).
     void Tick() {
         ++ticks;
         field.ClearRefreshMark();
@@ -136,7 +133,8 @@ protected:
         return SpriteDrawnAt(field.Frame(), *MessagePict(), 0, index * 22, 164, 22, 168, 130);
     }
 
-    ProbeField field;
+    Window window;
+    ProbeField field{&window};
     SoundPtr endSound = std::make_shared<Sound>("EndSnd");
     ScriptedLightning* bolt = nullptr;
     std::int32_t ticks = 0;
@@ -164,7 +162,7 @@ TEST_F(GameFieldTest, AGameThatNothingInterruptsDoublesItsScoreOnceAndEndsOneTic
     for (std::int32_t i = 0; i < 1860; ++i) {
         Tick();
         game.push_back({field.RefActive(), field.GameRemain, field.GameScore, field.ShownRemain(),
-                        field.MessageShown(), field.MessageIndex});
+                        MessageDrawn(field.MessageIndex), field.MessageIndex});
     }
 
     // The start tick already counts one tick of game time.
@@ -246,13 +244,13 @@ TEST_P(StruckRunnerTest, EndsTheGameAtTheNextTickAndShowsTheStruckMessage) {
     }
     const std::int32_t shown = strike + (c.hold ? 34 : 4);
     ASSERT_TRUE(TickUntil([&] { return ticks == shown - 1; }));
-    EXPECT_FALSE(field.MessageShown());
+    EXPECT_FALSE(MessageDrawn(2));
     Tick();
     EXPECT_TRUE(MessageDrawn(2));
     // Only the struck message sounds, even where it replaced the time-up message in its tick.
     EXPECT_EQ(endSoundTicks, c.player ? std::vector{shown} : std::vector<std::int32_t>{});
     Ticks(49);
-    EXPECT_TRUE(field.MessageShown());
+    EXPECT_TRUE(MessageDrawn(2));
     Tick();
     EXPECT_FALSE(MessageDrawn(2));
     EXPECT_EQ(field.GameScore, score);
@@ -273,34 +271,23 @@ TEST_F(GameFieldTest, TheChargeRisesEveryTickWithoutAStrikeAndDropsAfterOne) {
     EXPECT_EQ(bolt->Charges, (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5, 0, 1, 2}));
 }
 
-// During a game the runner walks from the left rod out to x `turnAt` and back: through the zone
-// each way (63 steps of two ticks), and the crossing bonus only for reaching the far rod, there
-// and back.
-struct CrossingCase {
-    const char* name;
-    std::int32_t turnAt;  // the far rod, or a point short of it
-    std::int32_t score;
-};
-
-class CrossingTest : public GameFieldTest, public testing::WithParamInterface<CrossingCase> {};
-
-TEST_P(CrossingTest, OnlyReachingTheFarRodEarnsTheBonus) {
-    const CrossingCase c = GetParam();
+// During a game the runner walks from the left rod out and back twice, through the zone each
+// way (63 steps of two ticks): first turning back short of the far rod, then from it. Only
+// reaching the far rod, and the left one again after it, earns the crossing bonus.
+TEST_F(GameFieldTest, OnlyReachingTheFarRodEarnsTheBonus) {
     ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
     field.GameStart();
-    for (const bool out : {true, false}) {
-        field.GameRun();  // sets off from the rod, or turns back short of it
-        ASSERT_TRUE(TickUntil(
-            [&] { return out ? field.RunnerX() >= c.turnAt : field.RunnerX() == kLeftRod; }));
-        Ticks(3);
+    for (const auto& [turnAt, score] :
+         {std::pair{440, 4 * 63}, std::pair{kRightRod, 2 * 4 * 63 + 2 * 50}}) {
+        for (const bool out : {true, false}) {
+            field.GameRun();  // sets off from the rod, or turns back short of it
+            ASSERT_TRUE(TickUntil(
+                [&] { return out ? field.RunnerX() >= turnAt : field.RunnerX() == kLeftRod; }));
+            Ticks(3);
+        }
+        EXPECT_EQ(field.GameScore, score) << turnAt;
     }
-    EXPECT_EQ(field.GameScore, c.score);
 }
-
-INSTANTIATE_TEST_SUITE_P(ThereAndBack, CrossingTest,
-                         testing::Values(CrossingCase{"ToTheFarRod", kRightRod, 4 * 63 + 2 * 50},
-                                         CrossingCase{"TurnedShortOfIt", 440, 4 * 63}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GameFieldTest, ARunnerStruckInTheZoneIsOutOfItUntilItWalksBackIn) {
     ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
@@ -343,7 +330,7 @@ TEST_F(GameFieldTest, ObservationFreezesHoldTheFrameAStartAndTheGamesClock) {
     Tick();
     EXPECT_TRUE(field.RefActive());
     EXPECT_EQ(field.GameRemain, 1800);
-    EXPECT_FALSE(field.MessageShown());
+    EXPECT_FALSE(MessageDrawn(0));
     ASSERT_TRUE(TickUntil([&] { return ticks == strike + 30; }));
     EXPECT_EQ(field.GameRemain, 1800);
     EXPECT_EQ(Snapshot(field.Frame()), strikeFrame);
@@ -373,54 +360,44 @@ TEST_F(GameFieldTest, CloudHidingChangesOnlyBetweenGamesAndClearsTheCounters) {
     bolt->StrikeNext(kRunnerRow);
     Ticks(2);
     ASSERT_FALSE(field.RefActive());
-    EXPECT_GT(field.ShownScore(), 0);
+    EXPECT_EQ(field.GameScore, 21);  // every tick of the game in the zone
     EXPECT_EQ(field.ShownRemain(), 178);
     field.SetHideMode(true);
     EXPECT_TRUE(field.RefHideMode());
+    EXPECT_EQ(field.GameScore, 0);
     Tick();
     EXPECT_EQ(field.ShownRemain(), 0);
     EXPECT_EQ(field.ShownScore(), 0);
 }
 
-// The record is replaced only by a strictly higher score.
-struct RecordCase {
-    std::int32_t recordAboveScore;
-    bool raised;
-};
-
-class RecordTest : public GameFieldTest, public testing::WithParamInterface<RecordCase> {};
-
-TEST_P(RecordTest, OnlyAHigherScoreRaisesRecordUpdated) {
-    const RecordCase c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
-    field.GameStart();
-    Ticks(40);
-    bolt->StrikeNext(kRunnerRow);
-    Tick();
-    const std::int32_t shown = field.GameScore / 10;
-    field.SetRecord(shown + c.recordAboveScore);
-    Tick();
-    EXPECT_EQ(recordTicks.size(), c.raised ? 1u : 0u);
-    EXPECT_EQ(field.RefRecord(), c.raised ? shown : shown + c.recordAboveScore);
+// The record is replaced only by a strictly higher score: three games, against a record one
+// below, equal to and one above the score.
+TEST_F(GameFieldTest, OnlyAHigherScoreRaisesRecordUpdated) {
+    for (const std::int32_t above : {-1, 0, 1}) {
+        ASSERT_NO_FATAL_FAILURE(RunnerIntoZone());
+        field.GameStart();
+        Ticks(40);
+        bolt->StrikeNext(kRunnerRow);
+        Tick();
+        const std::int32_t shown = field.GameScore / 10;
+        ASSERT_EQ(shown, 4);
+        field.SetRecord(shown + above);
+        recordTicks.clear();
+        Tick();
+        EXPECT_EQ(recordTicks.size(), above < 0 ? 1u : 0u) << above;
+        EXPECT_EQ(field.RefRecord(), above < 0 ? shown : shown + above) << above;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    LowerEqualHigher, RecordTest,
-    testing::Values(RecordCase{-1, true}, RecordCase{0, false}, RecordCase{1, false}),
-    [](const auto& info) {
-        const std::int32_t above = info.param.recordAboveScore;
-        return std::string(above < 0 ? "Lower" : above == 0 ? "Equal" : "Higher");
-    });
 
 // The first frame shows the idle field; the start tick's frame adds the game's label, the start
 // message and 180 s to go.
 TEST_F(GameFieldTest, TheFirstFrameShowsTheIdleFieldAndTheStartFrameTheGame) {
     const Picture& frame = field.Frame();
-    EXPECT_EQ(frame.PixelAt(0, 280), kGround);
-    EXPECT_EQ(frame.PixelAt(499, 299), kGround);
+    EXPECT_EQ(frame.PixelAt(0, 280), kGroundColour);
+    EXPECT_EQ(frame.PixelAt(499, 299), kGroundColour);
     EXPECT_EQ(frame.PixelAt(125, 285), kZoneDark);
     EXPECT_EQ(frame.PixelAt(374, 286), kZoneDark);
-    EXPECT_EQ(frame.PixelAt(124, 285), kGround);
+    EXPECT_EQ(frame.PixelAt(124, 285), kGroundColour);
     EXPECT_EQ(frame.PixelAt(250, 150), kSky);
     const Picture& targets = *TargetsPict();
     EXPECT_TRUE(SpriteDrawnAt(frame, targets, 0, 0, 32, 64, 5, 216));
@@ -447,29 +424,31 @@ TEST_F(GameFieldTest, TheFirstFrameShowsTheIdleFieldAndTheStartFrameTheGame) {
         field.SetRecord(record);
         EXPECT_EQ(field.RefRecord(), kept);
     }
+    // A record is drawn at once, but only when it changes: here over a white patch.
+    field.OffscreenGraphics->ForeColor = kWhite;
+    field.OffscreenGraphics->FillRect(434, 5, w, cell);
+    field.SetRecord(0);
+    EXPECT_FALSE(SpriteDrawnAt(frame, digits, 0, 0, w, cell, 434, 5));
+    field.SetRecord(7);
+    EXPECT_TRUE(SpriteDrawnAt(frame, digits, 0, 7 * cell, w, cell, 434, 5));
 }
 
 // The god is drawn over the sky in normal mode only; its bolts show in both.
-class HideModeTest : public GameFieldTest, public testing::WithParamInterface<bool> {};
-
-TEST_P(HideModeTest, TheGodIsHiddenButItsBoltsShow) {
-    const bool hide = GetParam();
-    field.SetHideMode(hide);
-    ASSERT_TRUE(TickUntil([this] { return field.GodY() == 20 && field.GodX() > 150; }));
-    bolt->StrikeNext(0);
-    Tick();
-    const Picture& frame = field.Frame();
-    const Picture& god = *RaijinPict();
-    const bool drawn = SpriteDrawnAt(frame, god, 0, 0, 32, 16, field.GodX(), field.GodY()) ||
-                       SpriteDrawnAt(frame, god, 32, 0, 32, 16, field.GodX(), field.GodY());
-    EXPECT_EQ(drawn, !hide);
-    EXPECT_EQ(frame.PixelAt(field.SourceX(), field.SourceY() + 30), kBolt);
-    EXPECT_EQ(frame.PixelAt(field.SourceX(), 279), kBolt);
+TEST_F(GameFieldTest, TheGodIsHiddenInCloudHidingButItsBoltsShow) {
+    for (const bool hide : {false, true}) {
+        field.SetHideMode(hide);
+        ASSERT_TRUE(TickUntil([this] { return field.GodY() == 20 && field.GodX() > 150; }));
+        bolt->StrikeNext(0);
+        Tick();
+        const Picture& frame = field.Frame();
+        const Picture& god = *RaijinPict();
+        const bool drawn = SpriteDrawnAt(frame, god, 0, 0, 32, 16, field.GodX(), field.GodY()) ||
+                           SpriteDrawnAt(frame, god, 32, 0, 32, 16, field.GodX(), field.GodY());
+        EXPECT_EQ(drawn, !hide);
+        EXPECT_EQ(frame.PixelAt(field.SourceX(), field.SourceY() + 30), kBolt) << hide;
+        EXPECT_EQ(frame.PixelAt(field.SourceX(), 279), kBolt) << hide;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(NormalAndCloudHiding, HideModeTest, testing::Bool(), [](const auto& info) {
-    return std::string(info.param ? "CloudHiding" : "Normal");
-});
 
 // What the bolt in the sky of this frame ends on; nothing when no bolt shows.
 std::string StrikeShown(const ProbeField& field) {
@@ -480,7 +459,7 @@ std::string StrikeShown(const ProbeField& field) {
             return what;
         }
     }
-    return fieldtest::CountOtherPixels(field.Sky(), 0, 280, 500, 1, {kSky}) > 0 ? "ground" : "";
+    return CountPixelsInRows(field.Sky(), kSky, 280, 281) < 500 ? "ground" : "";
 }
 
 // The field with its real bolt: a seeded game in which the runner walks from rod to rod.

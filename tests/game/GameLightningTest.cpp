@@ -4,17 +4,18 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
-#include "ActorTestSupport.h"
+#include "GameTestSupport.h"
 #include "Graphics.h"
 #include "MainWindowShared.h"
 #include "ResourcesFolder.h"
 #include "Rnd.h"
 #include "SoundItems.h"
 
-using namespace actors_test;
+using namespace gametest;
 
 namespace {
 // The bolt with a strike sound that the tests can recognise in the queue.
@@ -42,7 +43,7 @@ protected:
         MainWindow().ItsSoundPlayer = std::make_unique<SoundPlayer>();
         sky = Picture::Create(kFieldWidth, kFieldHeight, 32);
         points = std::make_shared<GamePointArrey>();
-        points->ItsGround = kGround;
+        points->ItsGround = kGroundY;
     }
     void TearDown() override {
         SetRndSource({});
@@ -85,6 +86,7 @@ protected:
 TEST_F(LightningTest, ANewBoltWaitsThreeTicksAndAStrikeTwo) {
     // A target within 3 px of the source is struck by the first segment of every attempt.
     OneTarget(100, 100, 101, 101);
+    sky->Graphics().ForgetDrawnAreas();  // all white, and none of it noted as drawn
     auto bolt = MakeBolt();
     EXPECT_EQ(CountPixels(*sky, kSky), kFieldWidth * kFieldHeight);
 
@@ -118,6 +120,17 @@ TEST_F(LightningTest, WithoutChargeOrTargetsTheSkyStaysClear) {
     EXPECT_EQ(bolt->GameStep(1000), GameLightning::kNoStrike);
     EXPECT_EQ(CountPixels(*sky, kSky), kFieldWidth * kFieldHeight);
     EXPECT_EQ(Queued(), 0);
+}
+
+// A bolt struck at the very ends of Int32, far off the picture, leaves no mark on it.
+TEST_F(LightningTest, AStrikeFarOffThePictureDrawsNothingOnIt) {
+    for (const std::int32_t x :
+         {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()}) {
+        Fresh();
+        OneTarget(x, 100, x, 101);
+        EXPECT_EQ(ReadyBolt()->GameStep(1), 1) << x;
+        EXPECT_EQ(CountPixels(*sky, kSky), kFieldWidth * kFieldHeight) << x;
+    }
 }
 
 // Walks with a scripted Rnd: 0.5 for the first draw of a step turns it by 0, the second sets
@@ -165,10 +178,10 @@ TEST_F(LightningTest, ScriptedWalksEndWhereTheRulesPutThem) {
             EXPECT_EQ(CountPixels(*sky, kWhite), 0) << c.name;
             continue;
         }
-        const auto [x, y] = c.expected == 0 ? std::pair{c.points[0].first, kGround}
+        const auto [x, y] = c.expected == 0 ? std::pair{c.points[0].first, kGroundY}
                                             : c.points[std::size_t(c.expected)];
         EXPECT_EQ(sky->PixelAt(x, y), kWhite) << c.name;
-        EXPECT_EQ(CountPixelsInRows(*sky, kWhite, kGround + 1, kFieldHeight), 0) << c.name;
+        EXPECT_EQ(CountPixelsInRows(*sky, kWhite, kGroundY + 1, kFieldHeight), 0) << c.name;
         if (x == c.points[0].first && c.charge > 1) {
             // One straight stroke from the source to the end.
             EXPECT_EQ(CountPixels(*sky, kWhite), std::abs(y - c.points[0].second) + 1) << c.name;
@@ -188,7 +201,7 @@ TEST_F(LightningTest, EveryBoltLandsWhereItSaysAndSoundsOrIsNeitherShownNorHeard
     for (int call = 0; call < 500; ++call) {
         MainWindow().ItsSoundPlayer = std::make_unique<SoundPlayer>();
         const StrikeResult result = bolt->GameStep(20 + call % 80);
-        EXPECT_EQ(CountPixelsInRows(*sky, kWhite, kGround + 1, kFieldHeight), 0) << call;
+        EXPECT_EQ(CountPixelsInRows(*sky, kWhite, kGroundY + 1, kFieldHeight), 0) << call;
         if (result == GameLightning::kNoStrike) {
             ++misses;
             EXPECT_EQ(CountPixels(*sky, kWhite), 0) << call;
@@ -200,7 +213,7 @@ TEST_F(LightningTest, EveryBoltLandsWhereItSaysAndSoundsOrIsNeitherShownNorHeard
         EXPECT_EQ(MainWindow().ItsSoundPlayer->RefQueued(0), strikeSound);
         EXPECT_EQ(MainWindow().ItsSoundPlayer->RefQueuedPriority(0), 8);
         if (result == GameLightning::kGroundStrike) {
-            EXPECT_GT(CountPixelsInRows(*sky, kWhite, kGround, kGround + 1), 0) << call;
+            EXPECT_GT(CountPixelsInRows(*sky, kWhite, kGroundY, kGroundY + 1), 0) << call;
         } else {
             ASSERT_LE(result, 3);
             const auto [x, y] = points->ItsData[std::size_t(result)];
@@ -242,15 +255,15 @@ TEST_F(LightningTest, ASegmentLandsAtMost475PixelsAsideEvenlySpreadInTheMiddle) 
     const double shares[] = {0.01647, 0.08126, 0.13341, 0.13443, 0.13443,
                              0.13443, 0.13443, 0.13341, 0.08126, 0.01647};
     SeedRnd(kSharesSeed);
-    sky = Picture::Create(16, kGround + 1, 32);
-    OneTarget(8, kGround - 1, 8, kFarAbove);
+    sky = Picture::Create(16, kGroundY + 1, 32);
+    OneTarget(8, kGroundY - 1, 8, kFarAbove);
     auto bolt = ReadyBolt();
     std::array<int, 10> landed{};  // at x - 5 to x + 4 of the source
     for (int i = 0; i < kBolts; ++i) {
         ASSERT_EQ(bolt->GameStep(1), GameLightning::kGroundStrike) << i;
         int farthest = 0;
         for (int x = 0; x < 16; ++x) {
-            if (sky->PixelAt(x, kGround) == kWhite && std::abs(x - 8) >= std::abs(farthest)) {
+            if (sky->PixelAt(x, kGroundY) == kWhite && std::abs(x - 8) >= std::abs(farthest)) {
                 farthest = x - 8;
             }
         }
@@ -275,7 +288,7 @@ TEST_F(LightningTest, FromTheGodsHeightABoltNeedsAbout75Segments) {
         double share;  // of bolts that land within it
     };
     SeedRnd(kSharesSeed);
-    sky = Picture::Create(4, kGround + 1, 32);
+    sky = Picture::Create(4, kGroundY + 1, 32);
     OneTarget(2, 35, 2, kFarAbove);
     auto bolt = ReadyBolt();
     for (const Reach r : {Reach{70, 0.0161}, Reach{74, 0.3702}, Reach{78, 0.9108}}) {

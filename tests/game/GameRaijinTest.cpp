@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "ActorTestSupport.h"
 #include "GameRaijin1.h"
 #include "GameRaijin2.h"
+#include "GameTestSupport.h"
 #include "Graphics.h"
 #include "MainWindowShared.h"
 #include "PictureItems.h"
@@ -14,7 +14,7 @@
 #include "Rnd.h"
 #include "SoundItems.h"
 
-using namespace actors_test;
+using namespace gametest;
 
 namespace {
 // A god of any kind whose motion state the tests can read.
@@ -22,7 +22,6 @@ template <class God>
 class Probe : public God {
 public:
     using God::God;
-    std::int32_t Status() const { return this->ItsStatus; }
     std::int32_t Phase() const { return this->ItsPhase; }
     SoundPtr RefSound() const { return this->ItsOpenSnd; }
     SoundPtr UseTestSound() {
@@ -132,20 +131,25 @@ TEST_F(RaijinTest, TheFortuneGodStartsAboveDescendsHoversAndRisesWhenTold) {
         int ticksBeforeStrike;  // then StatusNext, 30 hovering ticks, StatusNext
         std::int32_t lowest;
         std::int32_t end;  // risen 2 px a tick while above -40
+        int rising = 200;  // ticks before a third StatusNext, which stops it where it is
     };
     const Case cases[] = {
-        {0.0, -44, 400, 250, -40},  // all the way down, an even height
-        {0.0, -44, 7, -37, -41},    // struck early at an odd height
-        {0.0009, -35, 10, -25, -41}, {0.0009, -35, 11, -24, -40}, {0.00071, -37, 0, -37, -41},
-        {0.5, -44, 0, -44, -44},     {0.12344, -40, 0, -40, -40}, {0.99999, -35, 0, -35, -41},
+        {0.0, -44, 400, 250, -40},      // all the way down, an even height
+        {0.0, -44, 400, 250, 210, 20},  // stopped on its way up
+        {0.0, -44, 7, -37, -41},        // struck early at an odd height
+        {0.0009, -35, 10, -25, -41},   {0.0009, -35, 11, -24, -40}, {0.00071, -37, 0, -37, -41},
+        {0.5, -44, 0, -44, -44},       {0.12344, -40, 0, -40, -40}, {0.99999, -35, 0, -35, -41},
     };
     for (const Case& c : cases) {
         SetRndSource([&c] { return c.rnd; });
         auto god = Make<GameRaijin2>();
+        auto steps = [&god](int n) {
+            for (int i = 0; i < n; ++i) {
+                god.GameStep();
+            }
+        };
         EXPECT_EQ(god.RefY(), c.start) << c.rnd;
-        for (int i = 0; i < c.ticksBeforeStrike; ++i) {
-            god.GameStep();
-        }
+        steps(c.ticksBeforeStrike);
         EXPECT_EQ(god.RefY(), c.lowest) << c.ticksBeforeStrike;
         god.StatusNext();
         for (int i = 0; i < 30; ++i) {
@@ -153,33 +157,13 @@ TEST_F(RaijinTest, TheFortuneGodStartsAboveDescendsHoversAndRisesWhenTold) {
             ASSERT_EQ(god.RefY(), c.lowest) << "hovering";
         }
         god.StatusNext();
-        for (int i = 0; i < 200; ++i) {
-            god.GameStep();
-        }
-        EXPECT_EQ(god.RefY(), c.end) << c.rnd << ", " << c.ticksBeforeStrike;
+        steps(c.rising);
+        god.StatusNext();
+        steps(50);
+        EXPECT_EQ(god.RefY(), c.end) << c.rnd << ", " << c.ticksBeforeStrike << ", " << c.rising;
         EXPECT_EQ(SourceY(), c.end + 15);
         EXPECT_EQ(god.RefX(), 84);
     }
-}
-
-TEST_F(RaijinTest, AThirdStatusNextStopsTheFortuneGodWhereItIs) {
-    SetRndSource([] { return 0.0; });
-    auto god = Make<GameRaijin2>();
-    for (int i = 0; i < 300; ++i) {
-        god.GameStep();
-    }
-    god.StatusNext();
-    god.StatusNext();
-    for (int i = 0; i < 20; ++i) {
-        god.GameStep();
-    }
-    EXPECT_EQ(god.RefY(), 210);
-    god.StatusNext();
-    for (int i = 0; i < 50; ++i) {
-        god.GameStep();
-    }
-    EXPECT_EQ(god.RefY(), 210);
-    EXPECT_EQ(god.Status(), 3);
 }
 
 TEST_F(RaijinTest, TheSpriteShowsTheCurrentFrameWithWhiteSeeThroughAndNothingWithoutIt) {

@@ -2,15 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <set>
 #include <string>
 
-#include "ActorTestSupport.h"
+#include "GameTestSupport.h"
 #include "Graphics.h"
 #include "PictureItems.h"
 
-using namespace actors_test;
+using namespace gametest;
 
 namespace {
 class ProbeRunner : public GameRunner {
@@ -55,7 +56,13 @@ protected:
 }  // namespace
 
 TEST_F(RunnerTest, ANewRunnerEntersFromTheLeftAndStandsAtTheLeftRod) {
-    EXPECT_EQ(points->ItsData[1][0], -1);  // nothing written before the first tick
+    // A new table: no target, the ground at y 300 and every point unset, the runner's too until
+    // its first tick.
+    EXPECT_EQ(points->ItsSize, 0);
+    EXPECT_EQ(points->ItsGround, 300);
+    for (const auto& row : points->ItsData) {
+        EXPECT_EQ(row, (std::array<std::int32_t, 2>{-1, -1}));
+    }
     EXPECT_EQ(runner->RefY(), 216);
     for (int call = 1; call <= 30; ++call) {
         runner->GameStep();
@@ -102,17 +109,17 @@ TEST_F(RunnerTest, AKeyWhileWalkingTurnsTheRunnerTwoTicksLater) {
         runner->GameStep();  // ten steps right and half-way to the next one
     }
     ASSERT_EQ(runner->RefX(), 43);
-    runner->RunnerStart();
-    EXPECT_EQ(runner->Status(), GameRunner::kStatusWalkingLeft);
-    runner->GameStep();
-    EXPECT_EQ(runner->RefX(), 43);
-    runner->GameStep();
-    EXPECT_EQ(runner->RefX(), 39);
-    runner->RunnerStart();
-    EXPECT_EQ(runner->Status(), GameRunner::kStatusWalkingRight);
-    runner->GameStep();
-    runner->GameStep();
-    EXPECT_EQ(runner->RefX(), 43);
+    // Back to the left, then to the right again: each time the tick after the key stands still.
+    for (const Moment turn : {Moment{39, GameRunner::kStatusWalkingLeft},
+                              Moment{43, GameRunner::kStatusWalkingRight}}) {
+        const std::int32_t x = runner->RefX();
+        runner->RunnerStart();
+        EXPECT_EQ(runner->Status(), turn.status);
+        runner->GameStep();
+        EXPECT_EQ(runner->RefX(), x);
+        runner->GameStep();
+        EXPECT_EQ(runner->RefX(), turn.x);
+    }
 }
 
 TEST_F(RunnerTest, AStruckRunnerFallsVanishesAndEntersAgainOnTheFiftyFirstTick) {

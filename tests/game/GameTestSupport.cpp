@@ -1,27 +1,48 @@
-#include "ActorTestSupport.h"
+#include "GameTestSupport.h"
 
 #include <QImage>
 #include <filesystem>
+#include <utility>
 
-#include "Graphics.h"
 #include "PictureItems.h"
 #include "ResourcesFolder.h"
 #include "ScratchFolder.h"
 
 namespace fs = std::filesystem;
 
-namespace actors_test {
+namespace gametest {
 
 std::shared_ptr<GamePointArrey> MainFieldPoints(std::int32_t sourceX, std::int32_t sourceY,
                                                 std::int32_t runnerX, std::int32_t runnerY) {
     auto points = std::make_shared<GamePointArrey>();
-    points->ItsGround = kGround;
+    points->ItsGround = kGroundY;
     points->ItsData[0] = {sourceX, sourceY};
     points->ItsData[1] = {runnerX, runnerY};
     points->ItsData[2] = {20, 228};
     points->ItsData[3] = {480, 228};
     points->ItsSize = 3;
     return points;
+}
+
+ScriptedLightning::ScriptedLightning(Graphics& g, std::shared_ptr<GamePointArrey> points)
+    : GameLightning(g, points), Sky(g), Points(std::move(points)) {}
+
+std::int32_t ScriptedLightning::GameStep(std::int32_t charge) {
+    Charges.push_back(charge);
+    ClearScreen();
+    if (Script.empty()) {
+        return -1;
+    }
+    const std::int32_t result = Script.front();
+    Script.pop_front();
+    if (result >= 0) {
+        const auto& data = Points->ItsData;
+        const std::int32_t endX = result == 0 ? data[0][0] : data[result][0];
+        const std::int32_t endY = result == 0 ? Points->ItsGround : data[result][1];
+        Sky.ForeColor = kBolt;
+        Sky.DrawLine(data[0][0], data[0][1], endX, endY);
+    }
+    return result;
 }
 
 PicturePtr FilledPicture(std::int32_t w, std::int32_t h, std::uint32_t colour) {
@@ -44,6 +65,33 @@ std::int32_t CountPixelsInRows(const Picture& pic, std::uint32_t colour, std::in
 
 std::int32_t CountPixels(const Picture& pic, std::uint32_t colour) {
     return CountPixelsInRows(pic, colour, 0, pic.Height());
+}
+
+std::vector<std::uint32_t> Snapshot(const Picture& pic, std::int32_t top) {
+    std::vector<std::uint32_t> pixels;
+    pixels.reserve(static_cast<std::size_t>(pic.Width()) * pic.Height());
+    for (std::int32_t y = top; y < pic.Height(); ++y) {
+        for (std::int32_t x = 0; x < pic.Width(); ++x) {
+            pixels.push_back(pic.PixelAt(x, y));
+        }
+    }
+    return pixels;
+}
+
+bool SpriteDrawnAt(const Picture& frame, const Picture& sprite, std::int32_t sx, std::int32_t sy,
+                   std::int32_t w, std::int32_t h, std::int32_t x, std::int32_t y) {
+    for (std::int32_t row = 0; row < h; ++row) {
+        for (std::int32_t col = 0; col < w; ++col) {
+            const std::uint32_t p = sprite.PixelAt(sx + col, sy + row);
+            if (sprite.Transparent == 1 && p == kWhite) {
+                continue;
+            }
+            if (frame.PixelAt(x + col, y + row) != p) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 std::uint32_t FrameColour(std::int32_t f) {
@@ -85,4 +133,4 @@ void UseEmptyResources() {
     ReleasePictureItems();
 }
 
-}  // namespace actors_test
+}  // namespace gametest
