@@ -6,12 +6,14 @@
 #include <array>
 #include <cerrno>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ExchangeFiles.h"
 #include "FolderItem.h"
 #include "Picture.h"
+#include "RegularFile.h"
 #include "ResourcesFolder.h"
 #include "ScratchFolder.h"
 #include "SpecialFolder.h"
@@ -57,6 +59,17 @@ TEST(PictureFileTest, AnAlphaChannelIsLaidOnWhite) {
     EXPECT_EQ(pic->Depth(), 32);
 }
 
+// A /proc file has no size to stat and grows as it is read: it is read whole all the same.
+TEST(RegularFileTest, IsReadWholeUpToItsCapAndNothingPastIt) {
+    ScratchFolder scratch;
+    WriteBytes(scratch / "four", "0001");
+    const std::string proc = "/proc/self/cmdline", grown = ReadBytes(proc).value_or("");
+    EXPECT_EQ(
+        (std::array{ReadRegularFile(scratch / "four", 4), ReadRegularFile(scratch / "four", 3),
+                    ReadRegularFile(proc, grown.size()), ReadRegularFile(proc, grown.size() - 1)}),
+        (std::array<std::optional<std::string>, 4>{"0001", std::nullopt, grown, std::nullopt}));
+}
+
 TEST(FolderItemTest, ChildIsAReferenceEvenToAFreeName) {
     ScratchFolder scratch;
     const FolderItem folder(scratch.Path());
@@ -71,6 +84,7 @@ TEST(FolderItemTest, ChildIsAReferenceEvenToAFreeName) {
     }
     EXPECT_EQ(FolderItem("/").Parent(), nullptr);
     EXPECT_EQ(FolderItem("/etc").Parent()->ShellPath(), "/");
+    EXPECT_EQ(FolderItem("/etc//").Name(), "etc");
 
     ::symlink("nowhere", (scratch / "dangling").c_str());
     EXPECT_TRUE(folder.Child("dangling")->Exists());  // the name is taken
@@ -101,8 +115,13 @@ TEST(FolderItemTest, TypeAndCreatorAreExtendedAttributes) {
     EXPECT_FALSE(file.SetMacType("TEXT"));
     FolderItem::SimulateAttributeError(0);
     EXPECT_EQ(file.MacType(), "PREF");
-    EXPECT_TRUE(file.SetMacType("TEXT"));  // a file written again is marked again
-    EXPECT_EQ(file.MacType(), "TEXT");
+    // A file written again is marked again; a code far longer than four bytes is none of ours.
+    const std::string longest(64, 'x');
+    for (const auto& [code, want] : std::vector<std::pair<std::string, std::string>>{
+             {"TEXT", "TEXT"}, {"T", "T"}, {longest, longest}, {longest + "x", ""}}) {
+        EXPECT_TRUE(file.SetMacType(code));
+        EXPECT_EQ(file.MacType(), want);
+    }
     EXPECT_TRUE(file.SetPermissions(0640));
     EXPECT_EQ(file.Permissions(), 0640);
 }

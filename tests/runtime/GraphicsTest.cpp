@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <limits>
+#include <utility>
 
 #include "Graphics.h"
 #include "Picture.h"
@@ -38,11 +40,13 @@ TEST(PictureTest, ImpossibleSizesAndFilesYieldNothing) {
     }
     ::alarm(0);
     EXPECT_NE(Picture::Open(scratch / "link.png"), nullptr);  // a link to a file is that file
-    PicturePtr pic = Picture::Create(500, 300, 16);
-    ASSERT_NE(pic, nullptr);
-    EXPECT_EQ(pic->Width(), 500);
-    EXPECT_EQ(pic->Height(), 300);
-    EXPECT_EQ(pic->Depth(), 16);
+    // A new picture is white all over, down to a single row or column.
+    for (const auto& [w, h] : {std::pair{1, 300}, std::pair{500, 1}}) {
+        PicturePtr pic = Picture::Create(w, h, 16);
+        ASSERT_NE(pic, nullptr);
+        EXPECT_EQ((std::array{pic->Width(), pic->Height(), pic->Depth()}), (std::array{w, h, 16}));
+        EXPECT_EQ(pic->PixelAt(w - 1, h - 1), kWhite);
+    }
 }
 
 // Edges that lie beyond Int32 (x + w, y + h, x2 - x1) clip like any other: nothing overflows.
@@ -74,6 +78,8 @@ TEST(GraphicsTest, LinesAreAliasedAndIncludeBothEnds) {
     Graphics& g = pic->Graphics();
     g.ForeColor = kWhite;
     g.DrawLine(2, 3, 12, 8);
+    g.PenWidth = 0;
+    g.DrawLine(0, 0, 19, 0);  // a pen of no width draws nothing
     EXPECT_EQ(pic->PixelAt(2, 3), kWhite);
     EXPECT_EQ(pic->PixelAt(12, 8), kWhite);
     int lit = 0;

@@ -142,28 +142,35 @@ TEST_F(WindowTest, ABarSetLaterLeavesTheContentBelowIt) {
     EXPECT_EQ((std::array{left.paints, right.paints}), (std::array{before[0] + 1, before[1]}));
 }
 
-// A control without a window works on its own.
+// A control without a window works on its own. A see-through picture drawn on the screen leaves
+// what is under its white.
 TEST(CanvasTest, TheBackdropIsDrawnBeforeThePaintEvent) {
     class ProbingCanvas : public Canvas {
     public:
         using Canvas::Canvas;
+        PicturePtr mark = Picture::Create(1, 2, 32);  // white over blue
         void Event_Paint(Graphics& g) override {
             g.ForeColor = 0x00CC00;
             g.FillRect(0, 0, 1, 1);  // over the backdrop, which must already be there
+            g.DrawPicture(mark, 2, 0);
         }
     };
     ProbingCanvas canvas(nullptr);
     canvas.SetBounds(0, 0, 4, 4);
+    canvas.mark->Graphics().ForeColor = 0x000066;
+    canvas.mark->Graphics().FillRect(0, 1, 1, 1);
+    canvas.mark->Transparent = 1;
     PicturePtr backdrop = Picture::Create(4, 4, 32);
     backdrop->Graphics().ForeColor = 0x990000;
     backdrop->Graphics().FillRect(0, 0, 4, 4);
     canvas.SetBackdrop(backdrop);
     EXPECT_TRUE(canvas.IsRefreshPending());
 
-    const QImage screen = canvas.Widget()->grab().toImage();
+    const QImage screen = canvas.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_FALSE(canvas.IsRefreshPending());
-    EXPECT_EQ(screen.pixel(0, 0) & 0xFFFFFFu, 0x00CC00u);
-    EXPECT_EQ(screen.pixel(3, 3) & 0xFFFFFFu, 0x990000u);
+    EXPECT_EQ((std::array{screen.pixel(0, 0), screen.pixel(2, 0), screen.pixel(2, 1),
+                          screen.pixel(3, 3)}),
+              (std::array{0xFF00CC00u, 0xFF990000u, 0xFF000066u, 0xFF990000u}));
     canvas.SetVisible(false);
     canvas.SetEnabled(false);
     canvas.Refresh(false);
@@ -209,8 +216,9 @@ TEST(ControlTest, AControlAndItsWindowMayGoInEitherOrder) {
     window.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // and its widgets
     EXPECT_EQ(late.Window(), nullptr);
-    EXPECT_EQ((std::array{late.Left(), late.Top(), late.Width(), late.Height(), late.MouseX()}),
-              (std::array{0, 0, 0, 0, 0}));
+    EXPECT_EQ((std::array{late.Left(), late.Top(), late.Width(), late.Height(), late.MouseX(),
+                          late.MouseY()}),
+              (std::array{0, 0, 0, 0, 0, 0}));
     late.Refresh(false);  // all harmless without a window
     late.RepaintIfMarked();
     late.Push();
