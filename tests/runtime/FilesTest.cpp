@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "ExchangeFiles.h"
@@ -75,9 +77,8 @@ TEST(FolderItemTest, ChildIsAReferenceEvenToAFreeName) {
     const FolderItem folder(scratch.Path());
     const FolderItemPtr child = folder.Child("Tembroloの設定");
     ASSERT_NE(child, nullptr);
-    EXPECT_FALSE(child->Exists());
-    EXPECT_EQ(child->Name(), "Tembroloの設定");
-    EXPECT_EQ(child->TemporaryFolder()->ShellPath(), scratch.Path());
+    EXPECT_EQ(std::tuple(child->Exists(), child->Name(), child->TemporaryFolder()->ShellPath()),
+              std::tuple(false, "Tembroloの設定", scratch.Path()));
     for (const std::string& bad :
          std::vector<std::string>{"", ".", "..", "a/b", std::string("a\0b", 3)}) {
         EXPECT_EQ(folder.Child(bad), nullptr) << bad;
@@ -103,11 +104,11 @@ TEST(FolderItemTest, TypeAndCreatorAreExtendedAttributes) {
     WriteBytes(scratch / "prefs", "00");
     const FolderItem file(scratch / "prefs");
     EXPECT_EQ(file.MacType(), "");
-    EXPECT_TRUE(file.SetMacType("PREF"));
-    EXPECT_TRUE(file.SetMacCreator("QVLK"));
-    EXPECT_EQ(file.MacType(), "PREF");
-    EXPECT_EQ(Attribute(scratch / "prefs", "creator"), "QVLK");
-    EXPECT_TRUE(file.MacAttributesSupported());
+    EXPECT_EQ((std::array{file.SetMacType("PREF"), file.SetMacCreator("QVLK"),
+                          file.MacAttributesSupported()}),
+              (std::array{true, true, true}));
+    EXPECT_EQ((std::array{file.MacType(), Attribute(scratch / "prefs", "creator")}),
+              (std::array<std::string, 2>{"PREF", "QVLK"}));
 
     FolderItem::SimulateAttributeError(ENOTSUP);
     EXPECT_FALSE(file.MacAttributesSupported());
@@ -150,7 +151,8 @@ TEST(TextStreamTest, BytesPassUnchanged) {
     EXPECT_EQ(::dup(0), firstFree);  // every stream gave its descriptor back
 }
 
-TEST(TextStreamTest, OpeningYieldsNothingForWhatIsNoReadableFile) {
+// No stream for what is no readable or writable file; a failed write is never a success.
+TEST(TextStreamTest, NoFileGivesNoStreamAndAFailedWriteIsNeverReportedAsSuccess) {
     ScratchFolder scratch;
     ::mkfifo((scratch / "pipe").c_str(), 0600);
     for (const char* name : {"missing", ".", "pipe"}) {
@@ -159,10 +161,7 @@ TEST(TextStreamTest, OpeningYieldsNothingForWhatIsNoReadableFile) {
     EXPECT_EQ(TextOutputStream::Create(FolderItem(scratch / "no/such/folder")), nullptr);
     EXPECT_EQ(TextOutputStream::Create(FolderItem(scratch.Path())), nullptr);
     EXPECT_EQ(TextOutputStream::Create(FolderItem(scratch / "pipe")), nullptr);  // no reader
-}
 
-TEST(TextStreamTest, FailedWriteIsNeverReportedAsSuccess) {
-    ScratchFolder scratch;
     auto out = TextOutputStream::Create(FolderItem(scratch / "full"));
     std::array<bool, 4> results{};  // three writes and the close
     WithFileSizeLimit(4, [&] {

@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 #include <limits>
+#include <string>
 #include <utility>
 
 #include "Graphics.h"
@@ -34,8 +35,11 @@ TEST(PictureTest, ImpossibleSizesAndFilesYieldNothing) {
     std::filesystem::create_directory(scratch / "folder.png");
     std::filesystem::create_symlink(TEMBROLO_SOURCE_DIR "/resources/DigitPict.png",
                                     scratch / "link.png");
+    // Nor is a file of more than 32 MiB, whatever it starts with.
+    std::string big = ReadBytes(TEMBROLO_SOURCE_DIR "/resources/DigitPict.png").value_or("");
+    WriteBytes(scratch / "big.png", big.append((32 << 20) + 1 - big.size(), '\0'));
     ::alarm(10);  // a blocked open ends the run instead of hanging it
-    for (const char* name : {"missing.png", "folder.png", "fifo.png"}) {
+    for (const char* name : {"missing.png", "folder.png", "fifo.png", "big.png"}) {
         EXPECT_EQ(Picture::Open(scratch / name), nullptr) << name;
     }
     ::alarm(0);
@@ -99,18 +103,20 @@ TEST(GraphicsTest, ASourceRectangleIsCopiedScaledByNearestNeighbourWithWhiteSeeT
     strip->Graphics().ForeColor = kWhite;
     strip->Graphics().FillRect(2, 0, 2, 2);
     PicturePtr target = Filled(8, 8, kSky);
-    target->Graphics().DrawPicture(strip, 1, 1, 2, 2, 2, 0, 2, 2);  // the white frame, 1:1
-    target->Graphics().DrawPicture(strip, 0, 4, 8, 2);   // the whole strip, twice as wide
-    target->Graphics().DrawPicture(PicturePtr(), 0, 0);  // nothing
-    EXPECT_EQ(target->PixelAt(1, 1), kWhite);
-    EXPECT_EQ(target->PixelAt(2, 2), kWhite);
-    EXPECT_EQ(target->PixelAt(3, 3), kSky);
-    EXPECT_EQ(target->PixelAt(0, 0), kSky);
-    EXPECT_EQ(target->PixelAt(3, 5), kRed);
-    EXPECT_EQ(target->PixelAt(4, 4), kWhite);
-    EXPECT_EQ(target->PixelAt(7, 5), kWhite);
+    Graphics& g = target->Graphics();
+    g.DrawPicture(PicturePtr(), 0, 0);  // nothing, nor from a source of no width or height:
+    g.DrawPicture(strip, 0, 0, 8, 8, 0, 0, 0, 2);
+    g.DrawPicture(strip, 0, 0, 8, 8, 0, 0, 2, 0);
+    g.DrawPicture(strip, 1, 1, 2, 2, 2, 0, 2, 2);  // the white frame, 1:1
+    g.DrawPicture(strip, 0, 4, 8, 2);              // the whole strip, twice as wide
+    g.DrawPicture(strip, 6, 0, 2, 4, 0, 1, 2, 2);  // rows below the picture are left alone
+    g.DrawPicture(strip, 4, 0, 4, 1, 0, 0, 4, 2);  // its top row, squeezed into one
+    const auto at = [&target](int x, int y) { return target->PixelAt(x, y); };
+    EXPECT_EQ(
+        (std::array{at(1, 1), at(2, 2), at(3, 3), at(0, 0), at(3, 5), at(4, 4), at(7, 5), at(5, 0),
+                    at(6, 0), at(6, 1), at(6, 2)}),
+        (std::array{kWhite, kWhite, kSky, kSky, kRed, kWhite, kWhite, kRed, kWhite, kRed, kSky}));
     strip->Transparent = 1;
-    target->Graphics().DrawPicture(strip, 0, 6);
-    EXPECT_EQ(target->PixelAt(1, 7), kRed);
-    EXPECT_EQ(target->PixelAt(2, 6), kSky);
+    g.DrawPicture(strip, 0, 6);
+    EXPECT_EQ((std::array{at(1, 7), at(2, 6)}), (std::array{kRed, kSky}));
 }

@@ -23,12 +23,10 @@ namespace {
 class LoggingControl : public Control {
 public:
     LoggingControl(::Window* window, std::string name, Log& log)
-        : Control(window), name_(std::move(name)), log_(log) {}
-    void Event_Open() override { log_.push_back(name_); }
-
-private:
-    std::string name_;
-    Log& log_;
+        : Control(window), name(std::move(name)), log(log) {}
+    void Event_Open() override { log.push_back(name); }
+    std::string name;
+    Log& log;
 };
 
 class CountingCanvas : public Canvas {
@@ -129,6 +127,7 @@ TEST_F(WindowTest, ABarSetLaterLeavesTheContentBelowIt) {
     const int top = window.ContentTop();
     EXPECT_EQ(window.Widget()->findChild<QMenuBar*>()->geometry(), QRect(0, 0, 200, top));
     EXPECT_EQ(window.Widget()->size(), QSize(200, 100 + top));
+    EXPECT_EQ((std::array{right.Top(), right.Widget()->y()}), (std::array{16, 16 + top}));
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(4, 5), QPointF(4, 5), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(right.Widget(), &press);
