@@ -23,26 +23,23 @@
 #include "TextOutputStream.h"
 
 namespace {
+// Made when missing, private to the user. A relative setting is no setting: ~/.config it is. A
+// file in the way leaves none.
 TEST(SpecialFolderTest, PreferencesFolderIsTheUsersConfigFolderMadeWhenMissing) {
     ScratchFolder scratch;
-    ::setenv("XDG_CONFIG_HOME", (scratch / "a/b/config").c_str(), 1);
-    const FolderItemPtr made = SpecialFolder::Preferences();
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->ShellPath(), scratch / "a/b/config");
-    EXPECT_EQ(made->Permissions(), 0700);
-
-    // A relative setting is no setting: ~/.config it is.
-    ::setenv("XDG_CONFIG_HOME", "relative/config", 1);
     ::setenv("HOME", scratch.Path().c_str(), 1);
-    EXPECT_EQ(SpecialFolder::Preferences()->ShellPath(), scratch / ".config");
-    ::unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(SpecialFolder::Preferences()->ShellPath(), scratch / ".config");
-
     WriteBytes(scratch / "file", "");
-    ::setenv("XDG_CONFIG_HOME", (scratch / "file").c_str(), 1);
-    EXPECT_EQ(SpecialFolder::Preferences(), nullptr);
-    ::setenv("XDG_CONFIG_HOME", (scratch / "file/config").c_str(), 1);
-    EXPECT_EQ(SpecialFolder::Preferences(), nullptr);
+    for (const auto& [setting, want] : std::vector<std::pair<std::string, std::string>>{
+             {scratch / "a/b/config", scratch / "a/b/config"},
+             {"relative/config", scratch / ".config"},
+             {"", scratch / ".config"},
+             {scratch / "file", ""},
+             {scratch / "file/config", ""}}) {
+        ::setenv("XDG_CONFIG_HOME", setting.c_str(), 1);
+        const FolderItemPtr folder = SpecialFolder::Preferences();
+        EXPECT_EQ(folder ? folder->ShellPath() : "", want) << setting;
+    }
+    EXPECT_EQ(FolderItem(scratch / "a/b/config").Permissions(), 0700);
     SetResourcesFolder(scratch / "no-resources");
     EXPECT_EQ(ResourcesFolder(), std::nullopt);
 }
@@ -135,9 +132,9 @@ TEST(TextStreamTest, BytesPassUnchanged) {
     ::close(firstFree);
     auto out = TextOutputStream::Create(file);
     ASSERT_NE(out, nullptr);
-    EXPECT_TRUE(out->Write(bytes.substr(0, 1)));
-    EXPECT_TRUE(out->Write(bytes.substr(1)));
-    EXPECT_TRUE(out->Close());
+    EXPECT_EQ(
+        (std::array{out->Write(bytes.substr(0, 1)), out->Write(bytes.substr(1)), out->Close()}),
+        (std::array{true, true, true}));
     EXPECT_EQ(ReadBytes(file.ShellPath()), bytes);
     TextOutputStream::Create(FolderItem(scratch / "unclosed"));  // dropped without a Close
 

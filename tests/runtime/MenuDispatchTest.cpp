@@ -98,15 +98,10 @@ TEST_F(MenuDispatch, AShortcutReachesItsHandlerOnlyWhileTheFrontWindowEnablesIt)
 }
 
 TEST_F(MenuDispatch, ModifiersAloneAreNoKeysAndEveryOtherKeyIs) {
-    for (const Qt::Key key : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt}) {
-        Press(key);
-    }
-    EXPECT_TRUE(window->keys.empty());
-
-    Press(Qt::Key_A);
     Press(Qt::Key_A, Qt::ShiftModifier);
     for (const Qt::Key key :
-         {Qt::Key_Space, Qt::Key_Left, Qt::Key_Right, Qt::Key_Return, Qt::Key_F5, Qt::Key_Escape}) {
+         {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_A, Qt::Key_Space, Qt::Key_Left,
+          Qt::Key_Right, Qt::Key_Return, Qt::Key_F5, Qt::Key_Escape}) {
         Press(key);
     }
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, "b", true);  // held down
