@@ -20,6 +20,7 @@ TEST(ByteStringTest, PositionsCountFromOneAndClampToTheString) {
         {RightB("abc", 2), "bc"},     {RightB("abc", 5), "abc"},   {RightB("abc", 0), ""},
         {LeftB(kHide, 3), "雲"},      {MidB(kHide, 4, 3), "隠"},   {Left(kHide, 2), "雲隠"},
         {Left(kHide, 5), kHide},      {Left(kHide, 0), ""},        {Left("雲", 1), "雲"},
+        {Left("\x80\x80", 0), ""},  // stray bytes, but no character
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.got, c.want);

@@ -108,9 +108,8 @@ TEST(FolderItemTest, TypeAndCreatorAreExtendedAttributes) {
               (std::array<std::string, 2>{"PREF", "QVLK"}));
 
     FolderItem::SimulateAttributeError(ENOTSUP);
-    EXPECT_FALSE(file.MacAttributesSupported());
-    EXPECT_EQ(file.MacType(), "");
-    EXPECT_FALSE(file.SetMacType("TEXT"));
+    EXPECT_EQ(std::tuple(file.MacAttributesSupported(), file.MacType(), file.SetMacType("TEXT")),
+              std::tuple(false, "", false));
     FolderItem::SimulateAttributeError(0);
     EXPECT_EQ(file.MacType(), "PREF");
     // A file written again is marked again; a code far longer than four bytes is none of ours.
@@ -183,8 +182,7 @@ TEST(ExchangeFilesTest, SwapsContentsOrFailsWithNothingChanged) {
     EXPECT_TRUE(FolderItem(scratch / "b").Delete());
 
     // Another file system: EXDEV.
-    struct stat here {
-    }, shm{};
+    struct stat here = {}, shm = {};
     if (::stat(scratch.Path().c_str(), &here) == 0 && ::stat("/dev/shm", &shm) == 0 &&
         here.st_dev != shm.st_dev) {
         const std::string other = "/dev/shm/tembrolo-exchange-test-" + std::to_string(::getpid());
