@@ -18,10 +18,7 @@ public:
     explicit LoggingApp(Log& log) : log(log) {}
     Log& log;
     std::function<void()> onOpen = [] {};
-    void Event_Open() override {
-        log.push_back("app open");
-        onOpen();
-    }
+    void Event_Open() override { log.push_back("app open"), onOpen(); }
     void Event_Close() override { log.push_back("app close"); }
 };
 

@@ -56,6 +56,7 @@ TEST_F(WindowTest, ControlsOpenInCreationOrderBeforeTheirWindowAndOnlyOnce) {
     window.Show();
     EXPECT_EQ(log, (Log{"field", "badge", "window open"}));
     EXPECT_TRUE(window.Widget()->isVisible());
+    EXPECT_FALSE(window.Widget()->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 }
 
 // Close and the close box both ask the window first; a refusal keeps it open and shown.
@@ -95,7 +96,9 @@ TEST_F(WindowTest, ShowModalPlacesTheDialogOverTheWindowShownLastAndReturnsOnIts
     main.Show();
     EXPECT_EQ(main.Widget()->pos(), QPoint(10, 20));
 
-    Window hidden;  // newer, but never shown
+    class ClosingAsItOpens : public Window {
+        void Event_Open() override { Close(); }
+    } hidden;  // newer, but never shown
     window.SetSize(100, 40);
     window.SetPlacement(Window::kParentWindowPlacement);
     QTimer::singleShot(20, [&] {
@@ -106,8 +109,8 @@ TEST_F(WindowTest, ShowModalPlacesTheDialogOverTheWindowShownLastAndReturnsOnIts
     window.ShowModal();
     log.push_back("returned");
     EXPECT_EQ(log, (Log{"window open", "modal", "cancel?", "window close", "returned"}));
-    hidden.Show();
-    main.Show();  // to the front again
+    hidden.ShowModal();  // closed before it shows: returns at once
+    main.Show();         // to the front again
     EXPECT_TRUE(QTest::qWaitForWindowActive(main.Widget()));
 }
 
@@ -208,7 +211,8 @@ TEST(ControlTest, AControlAndItsWindowMayGoInEitherOrder) {
               std::tuple(10, 20, 30, 40, false, window.get()));
 
     early.reset();
-    EXPECT_EQ(window->ControlCount(), 1);
+    EXPECT_EQ(std::tuple(window->ControlCount(), window->ControlAt(0), window->ControlAt(1)),
+              std::tuple(1, &late, nullptr));
     window.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // and its widgets
     EXPECT_EQ(late.Window(), nullptr);
