@@ -66,7 +66,7 @@ TEST(GraphicsTest, DrawingIsClippedToThePictureEvenAtTheEndsOfInt32) {
     g.DrawPicture(red, kMax - 1, 0, kMax, kMax, 0, 0, 2, 2);
     g.DrawPicture(red, 9, 0, kMax, kMax, 0, 0, 2, 2);  // the top-left source pixel, stretched
     g.ForeColor = kWhite;
-    g.DrawLine(kMin, 9, kMax, 9);        // ... and row 9, across
+    g.DrawLine(kMax, 9, kMin, 9);        // ... and row 9, across from the right
     g.DrawLine(kMin, kMin, kMax, kMax);  // through (0, 0) to (9, 9)
     g.DrawLine(kMax, kMin, kMax, kMax);
     for (std::int32_t y = 0; y < 10; ++y) {
