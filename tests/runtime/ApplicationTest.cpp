@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <csignal>
 #include <memory>
+#include <tuple>
 
 #include "Application.h"
 #include "LoggingWindow.h"
@@ -14,18 +15,11 @@
 namespace {
 class LoggingApp : public Application {
 public:
-    explicit LoggingApp(Log& log) : log_(log) {}
-    std::function<void()> onOpen;
-    void Event_Open() override {
-        log_.push_back("app open");
-        if (onOpen) {
-            onOpen();
-        }
-    }
-    void Event_Close() override { log_.push_back("app close"); }
-
-private:
-    Log& log_;
+    explicit LoggingApp(Log& log) : log(log) {}
+    Log& log;
+    std::function<void()> onOpen = [] {};
+    void Event_Open() override { log.push_back("app open"), onOpen(); }
+    void Event_Close() override { log.push_back("app close"); }
 };
 
 }  // namespace
@@ -70,33 +64,29 @@ TEST(ApplicationTest, QuitClosesEveryWindowUnlessOneRefuses) {
                         "app close"}));
 }
 
-TEST(ApplicationTest, AQuitDuringTheOpenSkipsTheEventLoop) {
+// Open windows are listed in creation order until they close or go. A quit during the open
+// closes the rest and skips the event loop.
+TEST(ApplicationTest, TheWindowListIsTheOpenWindowsAndAQuitDuringTheOpenSkipsTheEventLoop) {
     Log log;
     {
         LoggingApp app(log);
+        auto first = std::make_unique<LoggingWindow>(log, "first");
+        LoggingWindow second(log, "second");
+        LoggingWindow third(log, "third");
+        EXPECT_EQ((std::array{app.Window(-1), app.Window(0), app.Window(1), app.Window(2),
+                              app.Window(3)}),
+                  (std::array<Window*, 5>{nullptr, first.get(), &second, &third, nullptr}));
+        second.Close();  // not AutoQuit: nothing more happens
+        first.reset();
+        EXPECT_EQ(std::tuple(app.WindowCount(), app.Window(0), app.IsQuitting()),
+                  std::tuple(1, &third, false));
         app.onOpen = [&] { app.Quit(); };
         EXPECT_EQ(app.Run(), 0);
         EXPECT_EQ(Application::Current(), &app);
     }
-    EXPECT_EQ(log, (Log{"app open", "app close"}));
+    EXPECT_EQ(log, (Log{"cancel?", "second close", "app open", "cancel? quitting", "third close",
+                        "app close"}));
     EXPECT_EQ(Application::Current(), nullptr);
-}
-
-// Open windows are listed in creation order until they close or go.
-TEST(ApplicationTest, TheWindowListIsTheOpenWindows) {
-    Log log;
-    LoggingApp app(log);
-    auto first = std::make_unique<LoggingWindow>(log, "first");
-    LoggingWindow second(log, "second");
-    LoggingWindow third(log, "third");
-    EXPECT_EQ(
-        (std::array{app.Window(-1), app.Window(0), app.Window(1), app.Window(2), app.Window(3)}),
-        (std::array<Window*, 5>{nullptr, first.get(), &second, &third, nullptr}));
-    second.Close();  // not AutoQuit: nothing more happens
-    first.reset();
-    EXPECT_EQ(app.WindowCount(), 1);
-    EXPECT_EQ(app.Window(0), &third);
-    EXPECT_FALSE(app.IsQuitting());
 }
 
 // Signals that come before the event loop wait for it and quit once; the handler leaves errno as

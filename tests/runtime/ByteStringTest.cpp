@@ -20,6 +20,7 @@ TEST(ByteStringTest, PositionsCountFromOneAndClampToTheString) {
         {RightB("abc", 2), "bc"},     {RightB("abc", 5), "abc"},   {RightB("abc", 0), ""},
         {LeftB(kHide, 3), "雲"},      {MidB(kHide, 4, 3), "隠"},   {Left(kHide, 2), "雲隠"},
         {Left(kHide, 5), kHide},      {Left(kHide, 0), ""},        {Left("雲", 1), "雲"},
+        {Left("\x80\x80", 0), ""},  // stray bytes, but no character
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.got, c.want);
@@ -28,28 +29,13 @@ TEST(ByteStringTest, PositionsCountFromOneAndClampToTheString) {
               (std::array{9, 0, 3, 11}));
 }
 
+// Val reads the leading number and gives zero for anything else.
 TEST(ByteStringTest, NumbersToTextAndBack) {
-    const struct {
-        std::string got, want;
-    } texts[] = {
-        {Format(-7, "000"), "-007"},
-        {Format(0, "0000000000"), "0000000000"},
-        {Format(45, "0000000000"), "0000000045"},
-        {RightB(Format(999, "0000000000"), 3), "999"},
-        {Format(1234, "000"), "1234"},
-        {Str(3), "3"},
-        {Str(-12), "-12"},
-        {Str(0.5), "0.5"},
-        {Hex(255), "FF"},
-        {Hex(0), "0"},
-        {Hex(0xFFFFFF), "FFFFFF"},
-    };
-    for (const auto& c : texts) {
-        EXPECT_EQ(c.got, c.want);
-    }
-}
-
-TEST(ByteStringTest, ValReadsTheLeadingNumberAndGivesZeroForAnythingElse) {
+    EXPECT_EQ((std::array{Format(-7, "000"), Format(0, "0000000000"), Format(45, "0000000000"),
+                          Format(999, "000"), Format(1234, "000"), Str(3), Str(-12), Str(0.5),
+                          Hex(255), Hex(0), Hex(0xFFFFFF)}),
+              (std::array<std::string, 11>{"-007", "0000000000", "0000000045", "999", "1234", "3",
+                                           "-12", "0.5", "FF", "0", "FFFFFF"}));
     const struct {
         std::string text;
         double want;
@@ -64,14 +50,8 @@ TEST(ByteStringTest, ValReadsTheLeadingNumberAndGivesZeroForAnythingElse) {
 }
 
 TEST(ByteStringTest, StrCompComparesBytes) {
-    const struct {
-        std::string a, b;
-        std::int32_t want;
-    } cases[] = {
-        {"A", "A", 0},  {"A", "B", -1}, {"b", "a", 1},        {"B", "a", -1},
-        {"ab", "a", 1}, {"", "", 0},    {"雲", "雲隠れ", -1}, {"0001000", "0001000", 0},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(StrComp(c.a, c.b, 0), c.want) << c.a << " vs " << c.b;
-    }
+    EXPECT_EQ((std::array{StrComp("A", "A", 0), StrComp("A", "B", 0), StrComp("b", "a", 0),
+                          StrComp("B", "a", 0), StrComp("ab", "a", 0), StrComp("", "", 0),
+                          StrComp("雲", "雲隠れ", 0), StrComp("0001000", "0001000", 0)}),
+              (std::array{0, -1, 1, -1, 1, 0, -1, 0}));
 }

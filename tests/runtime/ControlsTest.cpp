@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <array>
+#include <tuple>
 
 #include "Label.h"
 #include "PushButton.h"
@@ -160,9 +161,8 @@ TEST(TabPanelTest, OnlyTheSelectedPagesControlsShow) {
     panel.AddToPage(third, 1);
     window.Show();
 
-    ASSERT_EQ(panel.TabCount(), 3);
-    EXPECT_EQ(panel.Caption(1), "操作");
-    EXPECT_EQ(panel.Value(), 0);
+    EXPECT_EQ(std::tuple(panel.TabCount(), panel.Caption(1), panel.Value()),
+              std::tuple(3, "操作", 0));
     struct Case {
         std::int32_t value;
         bool first, second, third;
@@ -180,7 +180,6 @@ TEST(TabPanelTest, OnlyTheSelectedPagesControlsShow) {
     // A click on a tab selects it as SetValue does.
     QTabBar* bar = static_cast<QTabWidget*>(panel.Widget())->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
-    EXPECT_EQ(panel.Value(), 1);
-    EXPECT_TRUE(second.Visible());
-    EXPECT_FALSE(first.Visible());
+    EXPECT_EQ(std::tuple(panel.Value(), first.Visible(), second.Visible()),
+              std::tuple(1, false, true));
 }

@@ -6,12 +6,16 @@
 #include <array>
 #include <cerrno>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "ExchangeFiles.h"
 #include "FolderItem.h"
 #include "Picture.h"
+#include "RegularFile.h"
 #include "ResourcesFolder.h"
 #include "ScratchFolder.h"
 #include "SpecialFolder.h"
@@ -19,26 +23,23 @@
 #include "TextOutputStream.h"
 
 namespace {
+// Made when missing, private to the user. A relative setting is no setting: ~/.config it is. A
+// file in the way leaves none.
 TEST(SpecialFolderTest, PreferencesFolderIsTheUsersConfigFolderMadeWhenMissing) {
     ScratchFolder scratch;
-    ::setenv("XDG_CONFIG_HOME", (scratch / "a/b/config").c_str(), 1);
-    const FolderItemPtr made = SpecialFolder::Preferences();
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->ShellPath(), scratch / "a/b/config");
-    EXPECT_EQ(made->Permissions(), 0700);
-
-    // A relative setting is no setting: ~/.config it is.
-    ::setenv("XDG_CONFIG_HOME", "relative/config", 1);
     ::setenv("HOME", scratch.Path().c_str(), 1);
-    EXPECT_EQ(SpecialFolder::Preferences()->ShellPath(), scratch / ".config");
-    ::unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(SpecialFolder::Preferences()->ShellPath(), scratch / ".config");
-
     WriteBytes(scratch / "file", "");
-    ::setenv("XDG_CONFIG_HOME", (scratch / "file").c_str(), 1);
-    EXPECT_EQ(SpecialFolder::Preferences(), nullptr);
-    ::setenv("XDG_CONFIG_HOME", (scratch / "file/config").c_str(), 1);
-    EXPECT_EQ(SpecialFolder::Preferences(), nullptr);
+    for (const auto& [setting, want] : std::vector<std::pair<std::string, std::string>>{
+             {scratch / "a/b/config", scratch / "a/b/config"},
+             {"relative/config", scratch / ".config"},
+             {"", scratch / ".config"},
+             {scratch / "file", ""},
+             {scratch / "file/config", ""}}) {
+        ::setenv("XDG_CONFIG_HOME", setting.c_str(), 1);
+        const FolderItemPtr folder = SpecialFolder::Preferences();
+        EXPECT_EQ(folder ? folder->ShellPath() : "", want) << setting;
+    }
+    EXPECT_EQ(FolderItem(scratch / "a/b/config").Permissions(), 0700);
     SetResourcesFolder(scratch / "no-resources");
     EXPECT_EQ(ResourcesFolder(), std::nullopt);
 }
@@ -57,20 +58,31 @@ TEST(PictureFileTest, AnAlphaChannelIsLaidOnWhite) {
     EXPECT_EQ(pic->Depth(), 32);
 }
 
+// A /proc file has no size to stat and grows as it is read: it is read whole all the same.
+TEST(RegularFileTest, IsReadWholeUpToItsCapAndNothingPastIt) {
+    ScratchFolder scratch;
+    WriteBytes(scratch / "four", "0001");
+    const std::string proc = "/proc/self/cmdline", grown = ReadBytes(proc).value_or("");
+    EXPECT_EQ(
+        (std::array{ReadRegularFile(scratch / "four", 4), ReadRegularFile(scratch / "four", 3),
+                    ReadRegularFile(proc, grown.size()), ReadRegularFile(proc, grown.size() - 1)}),
+        (std::array<std::optional<std::string>, 4>{"0001", std::nullopt, grown, std::nullopt}));
+}
+
 TEST(FolderItemTest, ChildIsAReferenceEvenToAFreeName) {
     ScratchFolder scratch;
     const FolderItem folder(scratch.Path());
     const FolderItemPtr child = folder.Child("Tembroloの設定");
     ASSERT_NE(child, nullptr);
-    EXPECT_FALSE(child->Exists());
-    EXPECT_EQ(child->Name(), "Tembroloの設定");
-    EXPECT_EQ(child->TemporaryFolder()->ShellPath(), scratch.Path());
+    EXPECT_EQ(std::tuple(child->Exists(), child->Name(), child->TemporaryFolder()->ShellPath()),
+              std::tuple(false, "Tembroloの設定", scratch.Path()));
     for (const std::string& bad :
          std::vector<std::string>{"", ".", "..", "a/b", std::string("a\0b", 3)}) {
         EXPECT_EQ(folder.Child(bad), nullptr) << bad;
     }
     EXPECT_EQ(FolderItem("/").Parent(), nullptr);
     EXPECT_EQ(FolderItem("/etc").Parent()->ShellPath(), "/");
+    EXPECT_EQ(FolderItem("/etc//").Name(), "etc");
 
     ::symlink("nowhere", (scratch / "dangling").c_str());
     EXPECT_TRUE(folder.Child("dangling")->Exists());  // the name is taken
@@ -89,20 +101,24 @@ TEST(FolderItemTest, TypeAndCreatorAreExtendedAttributes) {
     WriteBytes(scratch / "prefs", "00");
     const FolderItem file(scratch / "prefs");
     EXPECT_EQ(file.MacType(), "");
-    EXPECT_TRUE(file.SetMacType("PREF"));
-    EXPECT_TRUE(file.SetMacCreator("QVLK"));
-    EXPECT_EQ(file.MacType(), "PREF");
-    EXPECT_EQ(Attribute(scratch / "prefs", "creator"), "QVLK");
-    EXPECT_TRUE(file.MacAttributesSupported());
+    EXPECT_EQ((std::array{file.SetMacType("PREF"), file.SetMacCreator("QVLK"),
+                          file.MacAttributesSupported()}),
+              (std::array{true, true, true}));
+    EXPECT_EQ((std::array{file.MacType(), Attribute(scratch / "prefs", "creator")}),
+              (std::array<std::string, 2>{"PREF", "QVLK"}));
 
     FolderItem::SimulateAttributeError(ENOTSUP);
-    EXPECT_FALSE(file.MacAttributesSupported());
-    EXPECT_EQ(file.MacType(), "");
-    EXPECT_FALSE(file.SetMacType("TEXT"));
+    EXPECT_EQ(std::tuple(file.MacAttributesSupported(), file.MacType(), file.SetMacType("TEXT")),
+              std::tuple(false, "", false));
     FolderItem::SimulateAttributeError(0);
     EXPECT_EQ(file.MacType(), "PREF");
-    EXPECT_TRUE(file.SetMacType("TEXT"));  // a file written again is marked again
-    EXPECT_EQ(file.MacType(), "TEXT");
+    // A file written again is marked again; a code far longer than four bytes is none of ours.
+    const std::string longest(64, 'x');
+    for (const auto& [code, want] : std::vector<std::pair<std::string, std::string>>{
+             {"TEXT", "TEXT"}, {"T", "T"}, {longest, longest}, {longest + "x", ""}}) {
+        EXPECT_TRUE(file.SetMacType(code));
+        EXPECT_EQ(file.MacType(), want);
+    }
     EXPECT_TRUE(file.SetPermissions(0640));
     EXPECT_EQ(file.Permissions(), 0640);
 }
@@ -115,9 +131,9 @@ TEST(TextStreamTest, BytesPassUnchanged) {
     ::close(firstFree);
     auto out = TextOutputStream::Create(file);
     ASSERT_NE(out, nullptr);
-    EXPECT_TRUE(out->Write(bytes.substr(0, 1)));
-    EXPECT_TRUE(out->Write(bytes.substr(1)));
-    EXPECT_TRUE(out->Close());
+    EXPECT_EQ(
+        (std::array{out->Write(bytes.substr(0, 1)), out->Write(bytes.substr(1)), out->Close()}),
+        (std::array{true, true, true}));
     EXPECT_EQ(ReadBytes(file.ShellPath()), bytes);
     TextOutputStream::Create(FolderItem(scratch / "unclosed"));  // dropped without a Close
 
@@ -131,7 +147,8 @@ TEST(TextStreamTest, BytesPassUnchanged) {
     EXPECT_EQ(::dup(0), firstFree);  // every stream gave its descriptor back
 }
 
-TEST(TextStreamTest, OpeningYieldsNothingForWhatIsNoReadableFile) {
+// No stream for what is no readable or writable file; a failed write is never a success.
+TEST(TextStreamTest, NoFileGivesNoStreamAndAFailedWriteIsNeverReportedAsSuccess) {
     ScratchFolder scratch;
     ::mkfifo((scratch / "pipe").c_str(), 0600);
     for (const char* name : {"missing", ".", "pipe"}) {
@@ -140,10 +157,7 @@ TEST(TextStreamTest, OpeningYieldsNothingForWhatIsNoReadableFile) {
     EXPECT_EQ(TextOutputStream::Create(FolderItem(scratch / "no/such/folder")), nullptr);
     EXPECT_EQ(TextOutputStream::Create(FolderItem(scratch.Path())), nullptr);
     EXPECT_EQ(TextOutputStream::Create(FolderItem(scratch / "pipe")), nullptr);  // no reader
-}
 
-TEST(TextStreamTest, FailedWriteIsNeverReportedAsSuccess) {
-    ScratchFolder scratch;
     auto out = TextOutputStream::Create(FolderItem(scratch / "full"));
     std::array<bool, 4> results{};  // three writes and the close
     WithFileSizeLimit(4, [&] {
@@ -168,8 +182,7 @@ TEST(ExchangeFilesTest, SwapsContentsOrFailsWithNothingChanged) {
     EXPECT_TRUE(FolderItem(scratch / "b").Delete());
 
     // Another file system: EXDEV.
-    struct stat here {
-    }, shm{};
+    struct stat here = {}, shm = {};
     if (::stat(scratch.Path().c_str(), &here) == 0 && ::stat("/dev/shm", &shm) == 0 &&
         here.st_dev != shm.st_dev) {
         const std::string other = "/dev/shm/tembrolo-exchange-test-" + std::to_string(::getpid());

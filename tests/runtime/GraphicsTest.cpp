@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <limits>
+#include <string>
+#include <utility>
 
 #include "Graphics.h"
 #include "Picture.h"
@@ -32,17 +35,22 @@ TEST(PictureTest, ImpossibleSizesAndFilesYieldNothing) {
     std::filesystem::create_directory(scratch / "folder.png");
     std::filesystem::create_symlink(TEMBROLO_SOURCE_DIR "/resources/DigitPict.png",
                                     scratch / "link.png");
+    // Nor is a file of more than 32 MiB, whatever it starts with.
+    std::string big = ReadBytes(TEMBROLO_SOURCE_DIR "/resources/DigitPict.png").value_or("");
+    WriteBytes(scratch / "big.png", big.append((32 << 20) + 1 - big.size(), '\0'));
     ::alarm(10);  // a blocked open ends the run instead of hanging it
-    for (const char* name : {"missing.png", "folder.png", "fifo.png"}) {
+    for (const char* name : {"missing.png", "folder.png", "fifo.png", "big.png"}) {
         EXPECT_EQ(Picture::Open(scratch / name), nullptr) << name;
     }
     ::alarm(0);
     EXPECT_NE(Picture::Open(scratch / "link.png"), nullptr);  // a link to a file is that file
-    PicturePtr pic = Picture::Create(500, 300, 16);
-    ASSERT_NE(pic, nullptr);
-    EXPECT_EQ(pic->Width(), 500);
-    EXPECT_EQ(pic->Height(), 300);
-    EXPECT_EQ(pic->Depth(), 16);
+    // A new picture is white all over, down to a single row or column.
+    for (const auto& [w, h] : {std::pair{1, 300}, std::pair{500, 1}}) {
+        PicturePtr pic = Picture::Create(w, h, 16);
+        ASSERT_NE(pic, nullptr);
+        EXPECT_EQ((std::array{pic->Width(), pic->Height(), pic->Depth()}), (std::array{w, h, 16}));
+        EXPECT_EQ(pic->PixelAt(w - 1, h - 1), kWhite);
+    }
 }
 
 // Edges that lie beyond Int32 (x + w, y + h, x2 - x1) clip like any other: nothing overflows.
@@ -58,7 +66,7 @@ TEST(GraphicsTest, DrawingIsClippedToThePictureEvenAtTheEndsOfInt32) {
     g.DrawPicture(red, kMax - 1, 0, kMax, kMax, 0, 0, 2, 2);
     g.DrawPicture(red, 9, 0, kMax, kMax, 0, 0, 2, 2);  // the top-left source pixel, stretched
     g.ForeColor = kWhite;
-    g.DrawLine(kMin, 9, kMax, 9);        // ... and row 9, across
+    g.DrawLine(kMax, 9, kMin, 9);        // ... and row 9, across from the right
     g.DrawLine(kMin, kMin, kMax, kMax);  // through (0, 0) to (9, 9)
     g.DrawLine(kMax, kMin, kMax, kMax);
     for (std::int32_t y = 0; y < 10; ++y) {
@@ -74,6 +82,8 @@ TEST(GraphicsTest, LinesAreAliasedAndIncludeBothEnds) {
     Graphics& g = pic->Graphics();
     g.ForeColor = kWhite;
     g.DrawLine(2, 3, 12, 8);
+    g.PenWidth = 0;
+    g.DrawLine(0, 0, 19, 0);  // a pen of no width draws nothing
     EXPECT_EQ(pic->PixelAt(2, 3), kWhite);
     EXPECT_EQ(pic->PixelAt(12, 8), kWhite);
     int lit = 0;
@@ -93,18 +103,20 @@ TEST(GraphicsTest, ASourceRectangleIsCopiedScaledByNearestNeighbourWithWhiteSeeT
     strip->Graphics().ForeColor = kWhite;
     strip->Graphics().FillRect(2, 0, 2, 2);
     PicturePtr target = Filled(8, 8, kSky);
-    target->Graphics().DrawPicture(strip, 1, 1, 2, 2, 2, 0, 2, 2);  // the white frame, 1:1
-    target->Graphics().DrawPicture(strip, 0, 4, 8, 2);   // the whole strip, twice as wide
-    target->Graphics().DrawPicture(PicturePtr(), 0, 0);  // nothing
-    EXPECT_EQ(target->PixelAt(1, 1), kWhite);
-    EXPECT_EQ(target->PixelAt(2, 2), kWhite);
-    EXPECT_EQ(target->PixelAt(3, 3), kSky);
-    EXPECT_EQ(target->PixelAt(0, 0), kSky);
-    EXPECT_EQ(target->PixelAt(3, 5), kRed);
-    EXPECT_EQ(target->PixelAt(4, 4), kWhite);
-    EXPECT_EQ(target->PixelAt(7, 5), kWhite);
+    Graphics& g = target->Graphics();
+    g.DrawPicture(PicturePtr(), 0, 0);  // nothing, nor from a source of no width or height:
+    g.DrawPicture(strip, 0, 0, 8, 8, 0, 0, 0, 2);
+    g.DrawPicture(strip, 0, 0, 8, 8, 0, 0, 2, 0);
+    g.DrawPicture(strip, 1, 1, 2, 2, 2, 0, 2, 2);  // the white frame, 1:1
+    g.DrawPicture(strip, 0, 4, 8, 2);              // the whole strip, twice as wide
+    g.DrawPicture(strip, 6, 0, 2, 4, 0, 1, 2, 2);  // rows below the picture are left alone
+    g.DrawPicture(strip, 4, 0, 4, 1, 0, 0, 4, 2);  // its top row, squeezed into one
+    const auto at = [&target](int x, int y) { return target->PixelAt(x, y); };
+    EXPECT_EQ(
+        (std::array{at(1, 1), at(2, 2), at(3, 3), at(0, 0), at(3, 5), at(4, 4), at(7, 5), at(5, 0),
+                    at(6, 0), at(6, 1), at(6, 2)}),
+        (std::array{kWhite, kWhite, kSky, kSky, kRed, kWhite, kWhite, kRed, kWhite, kRed, kSky}));
     strip->Transparent = 1;
-    target->Graphics().DrawPicture(strip, 0, 6);
-    EXPECT_EQ(target->PixelAt(1, 7), kRed);
-    EXPECT_EQ(target->PixelAt(2, 6), kSky);
+    g.DrawPicture(strip, 0, 6);
+    EXPECT_EQ((std::array{at(1, 7), at(2, 6)}), (std::array{kRed, kSky}));
 }

@@ -22,8 +22,7 @@ public:
         return refuseClose;
     }
     bool Event_MouseDown(std::int32_t x, std::int32_t y) override {
-        presses.emplace_back(x, y);
-        return true;
+        return (presses.emplace_back(x, y), true);
     }
 
 private:

@@ -4,8 +4,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <array>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Application.h"
@@ -15,30 +17,29 @@
 
 namespace {
 
+// The caption is the name: "-" makes a separator line.
 template <class Item = MenuItem>
-std::shared_ptr<Item> NewItem(const char* name, const char* caption, const char* keys,
-                              bool autoEnable, std::int32_t index = -1) {
+std::shared_ptr<Item> NewItem(const char* name, const char* keys, bool autoEnable,
+                              std::int32_t index = -1) {
     auto item = std::make_shared<Item>();
-    item->Name = name;
-    item->Text = caption;
+    item->Name = item->Text = name;
     item->KeyboardShortcut = keys;
     item->AutoEnable = autoEnable;
     item->Index = index;
     return item;
 }
 
-// A bar of one menu: "Start" (Ctrl+T, enabled only by a window), a volume array of two items
-// under one name, a separator line, and the quit item (Ctrl+Q).
+// A bar of one menu, shown enabled through its items: "Start" (Ctrl+T, enabled only by a window),
+// a volume array of two items under one name, a separator line, and the quit item (Ctrl+Q).
 std::shared_ptr<MenuBar> NewBar() {
     auto bar = std::make_shared<MenuBar>();
-    bar->Append(NewItem("GameMenu", "Game", "", true));
-    auto game = bar->Child("GameMenu");
-    game->Append(NewItem("Start", "Start", "Cmd+T", false));
-    for (int i = 0; i < 2; ++i) {
-        game->Append(NewItem("Vol", "Vol", "", true, i));
-    }
-    game->Append(NewItem("Line", "-", "", true));
-    game->Append(NewItem<QuitMenuItem>("Quit", "Quit", "Cmd+Q", true));
+    bar->Append(NewItem("Game", "", false));
+    auto game = bar->Child("Game");
+    game->Append(NewItem("Start", "Cmd+T", false));
+    game->Append(NewItem("Vol", "", true, 0));
+    game->Append(NewItem("Vol", "", true, 1));
+    game->Append(NewItem("-", "", true));
+    game->Append(NewItem<QuitMenuItem>("Quit", "Cmd+Q", true));
     return bar;
 }
 
@@ -49,17 +50,16 @@ public:
         SetSize(120, 80);
         AddMenuHandler("Start", MenuHandler([this] { return ++started > 0; }));  // takes it
     }
-    bool Event_KeyDown(const std::string& key) override {
-        keys.push_back(key);
-        return false;
-    }
+    bool Event_KeyDown(const std::string& key) override { return (keys.push_back(key), false); }
     void Event_EnableMenuItems() override {
+        ++enablingPasses;
         if (startAllowed) {
             MenuBar()->Find("Start")->Enable();
         }
     }
     bool startAllowed = false;
     int started = 0;
+    int enablingPasses = 0;
     std::vector<std::string> keys;
 };
 
@@ -92,20 +92,16 @@ TEST_F(MenuDispatch, AShortcutReachesItsHandlerOnlyWhileTheFrontWindowEnablesIt)
         started.push_back(window->started);
     }
     EXPECT_EQ(started, (std::vector{0, 1, 1}));
+    EXPECT_EQ(window->enablingPasses, 3);
     // A Ctrl chord is a command even when nothing takes it: never a typed key.
     EXPECT_TRUE(window->keys.empty());
 }
 
 TEST_F(MenuDispatch, ModifiersAloneAreNoKeysAndEveryOtherKeyIs) {
-    for (const Qt::Key key : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt}) {
-        Press(key);
-    }
-    EXPECT_TRUE(window->keys.empty());
-
-    Press(Qt::Key_A);
     Press(Qt::Key_A, Qt::ShiftModifier);
     for (const Qt::Key key :
-         {Qt::Key_Space, Qt::Key_Left, Qt::Key_Right, Qt::Key_Return, Qt::Key_F5, Qt::Key_Escape}) {
+         {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_A, Qt::Key_Space, Qt::Key_Left,
+          Qt::Key_Right, Qt::Key_Return, Qt::Key_F5, Qt::Key_Escape}) {
         Press(key);
     }
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, "b", true);  // held down
@@ -115,29 +111,17 @@ TEST_F(MenuDispatch, ModifiersAloneAreNoKeysAndEveryOtherKeyIs) {
     // gives Shift+A the text "a", and what counts is that it is a key at all.
     EXPECT_EQ(window->keys, (std::vector<std::string>{"a", "a", " ", "\x1C", "\x1D", "\r", "\uF034",
                                                       "\x1B", "b", "b"}));
-}
-
-TEST_F(MenuDispatch, TheWindowsHandlerComesBeforeTheApplicationsAndGetsTheItemsIndex) {
-    std::vector<std::string> calls;
-    const auto note = [&](const std::string& call) { return (calls.push_back(call), true); };
-    app.AddMenuHandler("Start", MenuHandler([&] { return note("app start"); }));
-    app.AddMenuHandler("Vol", IndexedMenuHandler([&](std::int32_t index) {
-                           return note("app vol " + std::to_string(index));
-                       }));
-    app.MenuCommand(*bar->Find("Start"));
-    app.MenuCommand(*bar->Find("Vol", 1));
-    EXPECT_EQ(window->started, 1);
-    EXPECT_EQ(calls, std::vector<std::string>{"app vol 1"});
+    EXPECT_EQ(window->enablingPasses, 0);  // no Ctrl, no shortcut to enable
 }
 
 // The bar sits above the content. Opening a menu runs the enabling pass first; Escape out of it
 // leaves Qt's bar holding the keyboard, yet the next key must still be the game's.
 TEST_F(MenuDispatch, OpeningAMenuRunsTheEnablingPassAndEscapeGivesTheKeysBack) {
-    EXPECT_EQ(window->Height(), 80);
-    EXPECT_EQ(window->Widget()->height(), 80 + window->ContentTop());
+    EXPECT_EQ(std::tuple(window->Height(), window->Widget()->height()),
+              std::tuple(80, 80 + window->ContentTop()));
     EXPECT_EQ(window->Widget()->findChild<QMenuBar*>()->geometry(),
               QRect(0, 0, 120, window->ContentTop()));
-    QMenu* menu = bar->Child("GameMenu")->QtMenu();
+    QMenu* menu = bar->Child("Game")->QtMenu();
     window->startAllowed = true;
     window->Widget()->findChild<QMenuBar*>()->setActiveAction(menu->menuAction());
     ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
@@ -152,19 +136,34 @@ TEST_F(MenuDispatch, OpeningAMenuRunsTheEnablingPassAndEscapeGivesTheKeysBack) {
     EXPECT_FALSE(bar->Find("Start")->Enabled);
 }
 
-TEST_F(MenuDispatch, TheQuitItemQuitsWhenNoHandlerTakesIt) {
-    bool taken = true;
-    app.AddMenuHandler("Quit", MenuHandler([&] { return taken; }));
+// The front window's handler comes first, then the application's; the quit item quits when
+// neither takes it.
+TEST_F(MenuDispatch, ACommandGoesToTheFrontWindowThenTheApplicationThenQuits) {
+    std::vector<std::string> calls;
+    bool quitTaken = true;
+    const auto note = [&](const std::string& call) { return (calls.push_back(call), true); };
+    app.AddMenuHandler("Start", MenuHandler([&] { return note("app start"); }));
+    app.AddMenuHandler("Vol", IndexedMenuHandler([&](std::int32_t index) {
+                           return note("app vol " + std::to_string(index));
+                       }));
+    app.AddMenuHandler("Quit", MenuHandler([&] { return quitTaken; }));
+    app.MenuCommand(*bar->Find("Start"));
+    app.MenuCommand(*bar->Find("Vol", 1));
     app.MenuCommand(*bar->Find("Quit"));
+    EXPECT_EQ(window->started, 1);
     EXPECT_FALSE(window->IsClosed());
-    taken = false;
+    quitTaken = false;
     app.MenuCommand(*bar->Find("Quit"));
     EXPECT_TRUE(window->IsClosed());
 
-    // With no window left a command finds no handler, and the enabling pass has no window to ask.
+    // With no window left the application's handler takes it, and the enabling pass has no
+    // window to ask.
     app.MenuCommand(*bar->Find("Start"));
-    emit bar->Child("GameMenu")->QtMenu()->aboutToShow();
-    EXPECT_FALSE(bar->Find("Start")->Action()->isEnabled());
-    EXPECT_TRUE(bar->Find("Line")->Action()->isSeparator());
+    EXPECT_EQ(calls, (std::vector<std::string>{"app vol 1", "app start"}));
+    emit bar->Child("Game")->QtMenu()->aboutToShow();
+    EXPECT_EQ((std::array{bar->Find("Start")->Action()->isEnabled(),
+                          bar->Child("Game")->Action()->isEnabled(),
+                          bar->Find("-")->Action()->isSeparator()}),
+              (std::array{false, true, true}));
     EXPECT_EQ(bar->Item(1), nullptr);
 }

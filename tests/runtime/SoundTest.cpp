@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cmath>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -18,45 +16,26 @@
 namespace {
 const std::string kChime = std::string(TEMBROLO_SOURCE_DIR) + "/resources/SoundVolSnd.wav";
 constexpr std::size_t kWavHeader = 44;  // the shipped files' samples start here
-// Longer than the chime (0.45 s).
-constexpr auto kLetItRing = std::chrono::milliseconds(700);
 
-// The 16-bit samples between two byte offsets (end 0: to the end).
-std::vector<std::int16_t> SamplesOf(const std::string& bytes, std::size_t from,
-                                    std::size_t to = 0) {
-    to = to == 0 ? bytes.size() : to;
-    std::vector<std::int16_t> samples((to - from) / 2);
+// The 16-bit samples of a file from a byte offset to its end.
+std::vector<std::int16_t> SamplesOf(const std::string& path, std::size_t from = 0) {
+    const std::string bytes = ReadBytes(path).value_or(std::string(from, '\0'));
+    std::vector<std::int16_t> samples((bytes.size() - from) / 2);
     std::copy_n(bytes.data() + from, samples.size() * 2, reinterpret_cast<char*>(samples.data()));
     return samples;
 }
 
-// Sends the mixer's output to a raw file, at the pace of a real device, each time the device
+// Sends the mixer's output to `file`, at the pace of a real device, afresh each time the device
 // opens.
-class DiskAudio {
-public:
-    DiskAudio() {
-        Sound::CloseAudio();
-        setenv("SDL_AUDIODRIVER", "disk", 1);
-        setenv("SDL_DISKAUDIOFILE", file_.c_str(), 1);
-    }
-    std::vector<std::int16_t> Samples(std::size_t from) const {
-        return SamplesOf(ReadBytes(file_).value_or(""), from);
-    }
-
-private:
-    ScratchFolder folder_;
-    std::string file_ = folder_ / "mix.raw";
-};
+void PlayToDisk(const std::string& file) {
+    Sound::CloseAudio();
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+}
 
 // A WAV of a 16-byte fmt chunk (format tag, channels, rate, bits) and a data chunk.
 std::string Wav(int tag, int channels, int rate, int bits, const std::string& data) {
-    auto le = [](std::uint32_t v, int n) {
-        std::string out;
-        for (int i = 0; i < n; ++i, v >>= 8) {
-            out += static_cast<char>(v & 0xFF);
-        }
-        return out;
-    };
+    auto le = [](std::uint32_t v, int n) { return std::string(reinterpret_cast<char*>(&v), n); };
     const int frame = channels * bits / 8;
     return "RIFF" + le(36 + data.size(), 4) + "WAVEfmt " + le(16, 4) + le(tag, 2) +
            le(channels, 2) + le(rate, 4) + le(rate * frame, 4) + le(frame, 2) + le(bits, 2) +
@@ -64,30 +43,27 @@ std::string Wav(int tag, int channels, int rate, int bits, const std::string& da
 }
 
 double Peak(const std::vector<std::int16_t>& samples) {
-    int peak = 0;
-    for (std::int16_t s : samples) {
-        peak = std::max(peak, std::abs(static_cast<int>(s)));
-    }
-    return peak;
-}
-
-double Decibels(double ratio) {
-    return 20 * std::log10(ratio);
+    const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
+    return samples.empty() ? 0 : std::max(-1.0 * *low, 1.0 * *high);
 }
 }  // namespace
 
 // The chime once at the first volume, let go at once, so that the device closes after it; then
 // `copies` times at once at the second volume: the second burst's peak against the first's.
-TEST(SoundTest, VolumeStepsAndOverlappingCopiesScaleTheOutputAndALetGoDevicePlaysOut) {
+TEST(SoundTest, VolumesAndCopiesScaleTheOutputALetGoDevicePlaysOutAndAGoneOneIsNoFault) {
     const struct {
         std::int32_t firstVolume, secondVolume;
         int copies;
         double ratio;
     } cases[] = {{100, 12, 1, 0.12},  // steps 0 and 6: the softest step but two, about -18 dB
+                 {100, 0, 1, 0.0},    // volume 0: silence
                  {50, 50, 2, 2.0}};   // restarted while playing: both copies sound, summed
-    const std::vector<std::int16_t> wav = SamplesOf(ReadBytes(kChime).value_or(""), kWavHeader);
+    const std::vector<std::int16_t> wav = SamplesOf(kChime, kWavHeader);
+    const ScratchFolder scratch;
+    const std::string mix = scratch / "mix.raw";
+    EXPECT_FALSE(Sound::AudioIsOpen());  // none at the start of the run
     for (const auto& c : cases) {
-        DiskAudio disk;
+        PlayToDisk(mix);
         SoundPtr chime = Sound::Open(kChime);
         ASSERT_NE(chime, nullptr);
         EXPECT_FALSE(Sound::AudioIsOpen());  // loading needs no device
@@ -97,37 +73,40 @@ TEST(SoundTest, VolumeStepsAndOverlappingCopiesScaleTheOutputAndALetGoDevicePlay
         EXPECT_TRUE(Sound::AudioIsOpen());
         RunEventLoopFor(1000);
         ASSERT_FALSE(Sound::AudioIsOpen());
-        const std::vector<std::int16_t> first = disk.Samples(0);
-        if (c.firstVolume ==
-            100) {  // whole, sample for sample: at full volume the mix is the sound
+        const std::vector<std::int16_t> first = SamplesOf(mix);
+        // Whole, sample for sample: at full volume the mix is the sound.
+        if (c.firstVolume == 100) {
             EXPECT_NE(std::search(first.begin(), first.end(), wav.begin(), wav.end()), first.end());
         }
         chime->Volume = c.secondVolume;
         for (int copy = 0; copy < c.copies; ++copy) {
             chime->Play();  // opens the device again, on a fresh file
         }
-        std::this_thread::sleep_for(kLetItRing);
+        Sound::ReleaseAudio();
+        chime->Volume = 0;
+        chime->Play();  // wanted again before the release's check: the device stays open
+        RunEventLoopFor(1000);
+        EXPECT_TRUE(Sound::AudioIsOpen());
         chime.reset();
         Sound::CloseAudio();  // flushes and closes the file
         ASSERT_GT(Peak(first), 5000) << "the first chime never reached the output";
-        EXPECT_NEAR(Decibels(Peak(disk.Samples(0)) / Peak(first)), Decibels(c.ratio), 1.0);
+        EXPECT_NEAR(Peak(SamplesOf(mix)) / Peak(first), c.ratio, 0.12 * c.ratio);  // ~1 dB
     }
-}
 
-TEST(SoundTest, WithoutADeviceGoodFilesStillLoadAndReportTheirPlaysAndBadOnesYieldNothing) {
+    // The device gone: a closed device is looked for afresh at the next Play, and good files
+    // still load and report their plays.
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    Sound::CloseAudio();  // so that the next Play looks for the device again
-    const ScratchFolder scratch;
     WriteBytes(scratch / "junk.wav", "not a sound");
     WriteBytes(scratch / "unknown.wav", Wav(0x1234, 1, 44100, 16, std::string(8, '\1')));
     WriteBytes(scratch / "stereo.wav", Wav(1, 2, 22050, 8, std::string(8, '\x90')));
     std::string oddEnd = Wav(1, 1, 44100, 16, "x");  // an odd last chunk without its pad byte
     WriteBytes(scratch / "odd.wav", oddEnd.replace(oddEnd.find("data"), 4, "junk"));
-    EXPECT_EQ(Sound::Open("/nonexistent/EndSnd.wav"), nullptr);
-    EXPECT_EQ(Sound::Open(scratch / "junk.wav"), nullptr);
-    EXPECT_EQ(Sound::Open(scratch / "unknown.wav"), nullptr);  // no format SDL knows
-    EXPECT_EQ(Sound::Open(""), nullptr);
-    EXPECT_EQ(Sound::Open(scratch / "odd.wav"), nullptr);
+    WriteBytes(scratch / "avi.wav", Wav(1, 1, 44100, 16, "\1\1").replace(8, 4, "AVI "));
+    // Unknown: a format tag that SDL does not know; AVI: a RIFF file, but no WAVE.
+    EXPECT_EQ((std::array{Sound::Open("/nonexistent/EndSnd.wav"), Sound::Open(""),
+                          Sound::Open(scratch / "junk.wav"), Sound::Open(scratch / "unknown.wav"),
+                          Sound::Open(scratch / "odd.wav"), Sound::Open(scratch / "avi.wav")}),
+              (std::array<SoundPtr, 6>{}));
     EXPECT_NE(Sound::Open(scratch / "stereo.wav"), nullptr);  // converted by SDL
     std::vector<std::pair<std::string, std::int32_t>> started;
     Sound::SetPlayObserver([&started](const Sound& sound, std::int32_t volume) {

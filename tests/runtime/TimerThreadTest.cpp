@@ -22,8 +22,6 @@ public:
 class WorkerThread : public Thread {
 public:
     std::function<void()> work;
-
-protected:
     void Event_Run() override { work(); }
 };
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 #include <array>
+#include <tuple>
 
 #include "Canvas.h"
 #include "EventLoop.h"
@@ -23,12 +24,10 @@ namespace {
 class LoggingControl : public Control {
 public:
     LoggingControl(::Window* window, std::string name, Log& log)
-        : Control(window), name_(std::move(name)), log_(log) {}
-    void Event_Open() override { log_.push_back(name_); }
-
-private:
-    std::string name_;
-    Log& log_;
+        : Control(window), name(std::move(name)), log(log) {}
+    void Event_Open() override { log.push_back(name); }
+    std::string name;
+    Log& log;
 };
 
 class CountingCanvas : public Canvas {
@@ -57,6 +56,7 @@ TEST_F(WindowTest, ControlsOpenInCreationOrderBeforeTheirWindowAndOnlyOnce) {
     window.Show();
     EXPECT_EQ(log, (Log{"field", "badge", "window open"}));
     EXPECT_TRUE(window.Widget()->isVisible());
+    EXPECT_FALSE(window.Widget()->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 }
 
 // Close and the close box both ask the window first; a refusal keeps it open and shown.
@@ -96,7 +96,9 @@ TEST_F(WindowTest, ShowModalPlacesTheDialogOverTheWindowShownLastAndReturnsOnIts
     main.Show();
     EXPECT_EQ(main.Widget()->pos(), QPoint(10, 20));
 
-    Window hidden;  // newer, but never shown
+    class ClosingAsItOpens : public Window {
+        void Event_Open() override { Close(); }
+    } hidden;  // newer, but never shown
     window.SetSize(100, 40);
     window.SetPlacement(Window::kParentWindowPlacement);
     QTimer::singleShot(20, [&] {
@@ -107,8 +109,8 @@ TEST_F(WindowTest, ShowModalPlacesTheDialogOverTheWindowShownLastAndReturnsOnIts
     window.ShowModal();
     log.push_back("returned");
     EXPECT_EQ(log, (Log{"window open", "modal", "cancel?", "window close", "returned"}));
-    hidden.Show();
-    main.Show();  // to the front again
+    hidden.ShowModal();  // closed before it shows: returns at once
+    main.Show();         // to the front again
     EXPECT_TRUE(QTest::qWaitForWindowActive(main.Widget()));
 }
 
@@ -129,6 +131,7 @@ TEST_F(WindowTest, ABarSetLaterLeavesTheContentBelowIt) {
     const int top = window.ContentTop();
     EXPECT_EQ(window.Widget()->findChild<QMenuBar*>()->geometry(), QRect(0, 0, 200, top));
     EXPECT_EQ(window.Widget()->size(), QSize(200, 100 + top));
+    EXPECT_EQ((std::array{right.Top(), right.Widget()->y()}), (std::array{16, 16 + top}));
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(4, 5), QPointF(4, 5), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(right.Widget(), &press);
@@ -142,28 +145,32 @@ TEST_F(WindowTest, ABarSetLaterLeavesTheContentBelowIt) {
     EXPECT_EQ((std::array{left.paints, right.paints}), (std::array{before[0] + 1, before[1]}));
 }
 
-// A control without a window works on its own.
+// A control without a window works on its own. A see-through picture drawn on the screen leaves
+// what is under its white.
 TEST(CanvasTest, TheBackdropIsDrawnBeforeThePaintEvent) {
     class ProbingCanvas : public Canvas {
     public:
         using Canvas::Canvas;
+        PicturePtr mark = Picture::Create(1, 1, 32);  // white, and see-through
         void Event_Paint(Graphics& g) override {
             g.ForeColor = 0x00CC00;
             g.FillRect(0, 0, 1, 1);  // over the backdrop, which must already be there
+            g.DrawPicture(mark, 2, 0);
         }
     };
     ProbingCanvas canvas(nullptr);
     canvas.SetBounds(0, 0, 4, 4);
+    canvas.mark->Transparent = 1;
     PicturePtr backdrop = Picture::Create(4, 4, 32);
     backdrop->Graphics().ForeColor = 0x990000;
     backdrop->Graphics().FillRect(0, 0, 4, 4);
     canvas.SetBackdrop(backdrop);
     EXPECT_TRUE(canvas.IsRefreshPending());
 
-    const QImage screen = canvas.Widget()->grab().toImage();
+    const QImage screen = canvas.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_FALSE(canvas.IsRefreshPending());
-    EXPECT_EQ(screen.pixel(0, 0) & 0xFFFFFFu, 0x00CC00u);
-    EXPECT_EQ(screen.pixel(3, 3) & 0xFFFFFFu, 0x990000u);
+    EXPECT_EQ((std::array{screen.pixel(0, 0), screen.pixel(2, 0), screen.pixel(3, 3)}),
+              (std::array{0xFF00CC00u, 0xFF990000u, 0xFF990000u}));
     canvas.SetVisible(false);
     canvas.SetEnabled(false);
     canvas.Refresh(false);
@@ -199,18 +206,19 @@ TEST(ControlTest, AControlAndItsWindowMayGoInEitherOrder) {
     PushButton late(window.get());
     late.SetBounds(10, 20, 30, 40);
     late.SetVisible(false);
-    EXPECT_EQ((std::array{late.Left(), late.Top(), late.Width(), late.Height()}),
-              (std::array{10, 20, 30, 40}));
-    EXPECT_EQ(late.Window(), window.get());
-    EXPECT_FALSE(late.Visible());
+    EXPECT_EQ(std::tuple(late.Left(), late.Top(), late.Width(), late.Height(), late.Visible(),
+                         late.Window()),
+              std::tuple(10, 20, 30, 40, false, window.get()));
 
     early.reset();
-    EXPECT_EQ(window->ControlCount(), 1);
+    EXPECT_EQ(std::tuple(window->ControlCount(), window->ControlAt(0), window->ControlAt(1)),
+              std::tuple(1, &late, nullptr));
     window.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // and its widgets
     EXPECT_EQ(late.Window(), nullptr);
-    EXPECT_EQ((std::array{late.Left(), late.Top(), late.Width(), late.Height(), late.MouseX()}),
-              (std::array{0, 0, 0, 0, 0}));
+    EXPECT_EQ((std::array{late.Left(), late.Top(), late.Width(), late.Height(), late.MouseX(),
+                          late.MouseY()}),
+              (std::array{0, 0, 0, 0, 0, 0}));
     late.Refresh(false);  // all harmless without a window
     late.RepaintIfMarked();
     late.Push();
