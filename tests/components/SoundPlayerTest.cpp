@@ -74,31 +74,31 @@ TEST_F(SoundPlayerTest, PushesWithoutASoundOrAPositivePriorityOrBeyondSixteenAre
 
 TEST_F(SoundPlayerTest, PriorityModePlaysHighBandKeepsMiddleBandAndDropsLowBand) {
     player.SetPriorityMode(true);
-    for (int priority : {3, 5, 9, 4, 7}) {
+    for (int priority : {3, 6, 9, 4, 7}) {
         player.PushQueue(Named(std::to_string(priority)), priority);
     }
 
     player.PlayQueue();
     EXPECT_EQ(started, (Names{"9", "7"}));
     ASSERT_EQ(player.RefQueueBound(), 1);
-    EXPECT_EQ(player.RefQueued(0)->Name(), "5");
+    EXPECT_EQ(player.RefQueued(0)->Name(), "6");
     EXPECT_EQ(player.RefQueued(1)->Name(), "4");
     EXPECT_EQ(player.RefQueued(2), nullptr);
 
     player.PlayQueue();
-    EXPECT_EQ(started, (Names{"9", "7", "5"}));
+    EXPECT_EQ(started, (Names{"9", "7", "6"}));
     ASSERT_EQ(player.RefQueueBound(), 0);
     EXPECT_EQ(player.RefQueued(0)->Name(), "4");
 
     player.PlayQueue();
-    EXPECT_EQ(started, (Names{"9", "7", "5", "4"}));
+    EXPECT_EQ(started, (Names{"9", "7", "6", "4"}));
     EXPECT_EQ(player.RefQueueBound(), -1);
 
     // The first entry plays whatever its band; a low one behind it is dropped.
     player.PushQueue(Named("2"), 2);
     player.PushQueue(Named("3"), 3);
     player.PlayQueue();
-    EXPECT_EQ(started, (Names{"9", "7", "5", "4", "3"}));
+    EXPECT_EQ(started, (Names{"9", "7", "6", "4", "3"}));
     EXPECT_EQ(player.RefQueueBound(), -1);
 }
 
