@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "EventLoop.h"
@@ -27,9 +28,10 @@ public:
     std::vector<std::string> log;
     bool oldRendererSeen = false;
 
-    std::int32_t Depth() const { return ItsDepth; }
-    std::int32_t OffscreenWidth() const { return ItsWidth; }
-    std::int32_t OffscreenHeight() const { return ItsHeight; }
+    // The offscreen's depth, width and height.
+    std::tuple<std::int32_t, std::int32_t, std::int32_t> Sizes() const {
+        return {ItsDepth, ItsWidth, ItsHeight};
+    }
     void FixSize(std::int32_t w, std::int32_t h) {
         ItsFixedWidth = w;
         ItsFixedHeight = h;
@@ -80,9 +82,7 @@ TEST(OffscreenCanvasTest, OpeningRunsTheSetUpInOrder) {
     EXPECT_TRUE(field.IsRefreshPending());  // the repaint request comes after the first frame
     EXPECT_TRUE(field.RefOffscreenAvail());
     EXPECT_TRUE(field.oldRendererSeen);
-    EXPECT_EQ(field.Depth(), 32);
-    EXPECT_EQ(field.OffscreenWidth(), 500);
-    EXPECT_EQ(field.OffscreenHeight(), 300);
+    EXPECT_EQ(field.Sizes(), (std::tuple{32, 500, 300}));
 }
 
 // Each case asks for a depth on a 120 x 80 control that may fix the offscreen's size.
@@ -99,9 +99,8 @@ TEST(OffscreenCanvasTest, KnownDepthsAreKeptAndAFixedSizeAppliesOnlyWhenBothPart
         field.SetBounds(0, 0, 120, 80);
         field.FixSize(c.fixedW, c.fixedH);
         field.CreateOffscreen(c.depth, false);
-        EXPECT_EQ(field.Depth(), c.wantDepth) << "depth " << c.depth;
-        EXPECT_EQ(field.OffscreenWidth(), c.wantW) << c.fixedW << "x" << c.fixedH;
-        EXPECT_EQ(field.OffscreenHeight(), c.wantH) << c.fixedW << "x" << c.fixedH;
+        EXPECT_EQ(field.Sizes(), (std::tuple{c.wantDepth, c.wantW, c.wantH}))
+            << c.depth << ", " << c.fixedW << "x" << c.fixedH;
         EXPECT_FALSE(field.oldRendererSeen);
     }
 }
@@ -121,7 +120,7 @@ TEST(OffscreenCanvasTest, WithoutAnOffscreenNoHookRunsAndThePaintIsWhite) {
     field.DisposeOffscreen();
     EXPECT_EQ(field.log.back(), "disposed");
     EXPECT_FALSE(field.RefOffscreenAvail());
-    EXPECT_EQ(field.Depth(), 0);
+    EXPECT_EQ(field.Sizes(), (std::tuple{0, 0, 0}));
     EXPECT_TRUE(AllWhite(Screen(field)));
 
     field.CreateOffscreen(32, true);
@@ -131,9 +130,7 @@ TEST(OffscreenCanvasTest, WithoutAnOffscreenNoHookRunsAndThePaintIsWhite) {
     field.CreateOffscreen(16, true);
     EXPECT_TRUE(field.log.empty());
     EXPECT_FALSE(field.RefOffscreenAvail());
-    EXPECT_EQ(field.Depth(), 0);
-    EXPECT_EQ(field.OffscreenWidth(), 0);
-    EXPECT_EQ(field.OffscreenHeight(), 0);
+    EXPECT_EQ(field.Sizes(), (std::tuple{0, 0, 0}));
     EXPECT_FALSE(field.IsRefreshPending());
     field.SetBounds(0, 0, 40, 30);
     EXPECT_TRUE(AllWhite(Screen(field)));
@@ -159,7 +156,7 @@ TEST(OffscreenCanvasTest, TheFrameIsCopiedOneToOneAndStretchedAfterAResize) {
     screen = Screen(field);
     EXPECT_EQ(At(screen, 499, 299), kSky);
     EXPECT_EQ(At(screen, 0, 599), kGround);
-    EXPECT_EQ(field.OffscreenWidth(), 500);
+    EXPECT_EQ(field.Sizes(), (std::tuple{32, 500, 300}));
 }
 
 TEST(OffscreenCanvasTest, PointsInsideAndScaledPositions) {
@@ -192,8 +189,9 @@ TEST(OffscreenCanvasTest, PointsInsideAndScaledPositions) {
     EXPECT_EQ(field.ScaledPosX(kMax), kMax);
     EXPECT_EQ(field.ScaledPosY(kMin), kMin);
 
-    field.SetBounds(0, 0, 0, 0);
-    EXPECT_EQ(field.ScaledPosX(10), 0);  // no division by a zero size
+    field.SetBounds(0, 0, 1, 0);
+    EXPECT_EQ(field.ScaledPosX(1), 500);
+    EXPECT_EQ(field.ScaledPosY(10), 0);  // no division by a zero size
 }
 
 TEST(OffscreenCanvasTest, RefreshPictureNowRepaintsThroughTheWindow) {
