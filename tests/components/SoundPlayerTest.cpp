@@ -50,8 +50,10 @@ TEST_F(SoundPlayerTest, HigherPrioritiesPlayFirstAndEqualOnesKeepTheirOrder) {
 
     EXPECT_EQ(started, (Names{"first 8", "second 8", "first 5", "second 5"}));
     EXPECT_EQ(player.RefQueueBound(), -1);
-    EXPECT_EQ(player.RefQueued(0), nullptr);
-    EXPECT_EQ(player.RefQueuedPriority(0), 0);
+    for (std::int32_t i = 0; i < SoundPlayer::kQueueSize; ++i) {  // every slot free again
+        EXPECT_EQ(player.RefQueued(i), nullptr) << i;
+        EXPECT_EQ(player.RefQueuedPriority(i), 0) << i;
+    }
 }
 
 TEST_F(SoundPlayerTest, PushesWithoutASoundOrAPositivePriorityOrBeyondSixteenAreIgnored) {
@@ -84,6 +86,7 @@ TEST_F(SoundPlayerTest, PriorityModePlaysHighBandKeepsMiddleBandAndDropsLowBand)
     EXPECT_EQ(player.RefQueued(0)->Name(), "6");
     EXPECT_EQ(player.RefQueued(1)->Name(), "4");
     EXPECT_EQ(player.RefQueued(2), nullptr);
+    EXPECT_EQ(player.RefQueuedPriority(2), 0);
 
     player.PlayQueue();
     EXPECT_EQ(started, (Names{"9", "7", "6"}));
