@@ -1,25 +1,30 @@
 #include "SoundItems.h"
 
+#include <array>
+
 #include "ResourcesFolder.h"
 
 namespace {
 struct SoundItem {
     const char* fileName;
-    bool loaded = false;
+    bool loaded;  // looked for already
     SoundPtr permaSound;
 };
 
-SoundItem& Item(int index) {
-    static SoundItem items[] = {{"SilenceSnd.wav", false, nullptr},
-                                {"SoundVolSnd.wav", false, nullptr},
-                                {"LightningSnd.wav", false, nullptr},
-                                {"OpenSnd.wav", false, nullptr},
-                                {"EndSnd.wav", false, nullptr}};
-    return items[index];
+// In the order the items are declared.
+std::array<SoundItem, 5>& Items() {
+    static std::array<SoundItem, 5> items{{
+        {"SilenceSnd.wav", false, nullptr},
+        {"SoundVolSnd.wav", false, nullptr},
+        {"LightningSnd.wav", false, nullptr},
+        {"OpenSnd.wav", false, nullptr},
+        {"EndSnd.wav", false, nullptr},
+    }};
+    return items;
 }
 
-SoundPtr Load(int index) {
-    SoundItem& item = Item(index);
+SoundPtr Load(std::size_t index) {
+    SoundItem& item = Items()[index];
     if (!item.loaded) {
         item.loaded = true;
         if (const auto folder = ResourcesFolder()) {
@@ -47,14 +52,14 @@ SoundPtr EndSnd() {
 }
 
 void ReleaseSoundItems() {
-    for (int i = 0; i < 5; ++i) {
-        Item(i).permaSound.reset();
+    for (SoundItem& item : Items()) {
+        item.permaSound.reset();
     }
 }
 
 void ResetSoundItems() {
     ReleaseSoundItems();
-    for (int i = 0; i < 5; ++i) {
-        Item(i).loaded = false;
+    for (SoundItem& item : Items()) {
+        item.loaded = false;
     }
 }

@@ -279,9 +279,10 @@ TEST_F(PrefsFileTest, OldLeftoversOfOursAreRemoved) {
 }
 
 TEST_F(PrefsFileTest, UnusablePreferencesFolderLosesNothing) {
+    const auto play = [](ApplPreferences& prefs) { prefs.SetPartInteger(5, 1, 3); };
     WriteBytes(scratch / "plain-file", "x");
     ::setenv("XDG_CONFIG_HOME", (scratch / "plain-file/config").c_str(), 1);
-    EXPECT_EQ(RunProgram([](ApplPreferences& prefs) { prefs.SetPartInteger(5, 1, 3); }), "0051000");
+    EXPECT_EQ(RunProgram(play), "0051000");
     EXPECT_EQ(ReadBytes(scratch / "plain-file"), "x");
 
     ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
@@ -289,7 +290,7 @@ TEST_F(PrefsFileTest, UnusablePreferencesFolderLosesNothing) {
     if (!ScratchFolder::SetWritable(config, false)) {
         GTEST_SKIP() << "cannot make a folder unwritable here";
     }
-    EXPECT_EQ(RunProgram([](ApplPreferences& prefs) { prefs.SetPartInteger(5, 1, 3); }), "0051000");
+    EXPECT_EQ(RunProgram(play), "0051000");
     ScratchFolder::SetWritable(config, true);
     EXPECT_EQ(File(kName), "001231000");
     EXPECT_EQ(Names(config), NameList{kName});

@@ -41,9 +41,11 @@ PicturePtr Sky() {
     return target;
 }
 
+using Cells = std::vector<std::pair<int, int>>;
+
 // The cells found in the target's row at `y`: (left x, cell) with cell 10 for the minus sign.
-std::vector<std::pair<int, int>> CellsAt(const PicturePtr& target, int y = kTop) {
-    std::vector<std::pair<int, int>> cells;
+Cells CellsAt(const PicturePtr& target, int y = kTop) {
+    Cells cells;
     for (int x = 0; x < target->Width(); ++x) {
         const std::uint32_t p = target->PixelAt(x, y);
         if (p != kSky && (p & 0xFF) == 0) {
@@ -53,12 +55,15 @@ std::vector<std::pair<int, int>> CellsAt(const PicturePtr& target, int y = kTop)
     return cells;
 }
 
-bool Untouched(const PicturePtr& target) {
-    return CellsAt(target).empty();
+// The cells that show `text` from `x` on, in cells `width` pixels wide.
+Cells Shown(const std::string& text, int x = 0, int width = 10) {
+    Cells cells;
+    for (const char c : text) {
+        cells.emplace_back(x, c == '-' ? 10 : c - '0');
+        x += width;
+    }
+    return cells;
 }
-
-using Cells = std::vector<std::pair<int, int>>;
-constexpr int kMinus = 10;
 
 // A left-justified counter of 10 x 16 cells at (0, kTop) in the sky, invisible at first.
 class CounterPictureTest : public testing::Test {
@@ -73,25 +78,27 @@ TEST_F(CounterPictureTest, CellsStandWhereTheJustificationPutsThem) {
         const char* justify;
         int cellWidth;
         std::int32_t value;
-        Cells expected;
+        int left;
+        const char* shown;
     } cases[] = {
-        {"L", 10, 0, {{100, 0}}},
-        {"L", 10, -5, {{100, kMinus}, {110, 5}}},
-        {"L", 7, 123, {{100, 1}, {107, 2}, {114, 3}}},
-        {"R", 10, 0, {{90, 0}}},
-        {"R", 7, 123, {{79, 1}, {86, 2}, {93, 3}}},
-        {"R", 10, -5, {{80, kMinus}, {90, 5}}},
-        {"C", 7, 123, {{89, 1}, {96, 2}, {103, 3}}},  // 100 - 21 / 2 = 89.5, floored
-        {"C", 10, -5, {{90, kMinus}, {100, 5}}},
-        {"C", 7, 0, {{96, 0}}},
-        {"x", 10, 42, {{100, 4}, {110, 2}}},  // anything but "R" and "C" is left-justified
+        {"L", 10, 0, 100, "0"},
+        {"L", 10, -5, 100, "-5"},
+        {"L", 7, 123, 100, "123"},
+        {"R", 10, 0, 90, "0"},
+        {"R", 7, 123, 79, "123"},
+        {"R", 10, -5, 80, "-5"},
+        {"C", 7, 123, 89, "123"},  // 100 - 21 / 2 = 89.5, floored
+        {"C", 10, -5, 90, "-5"},
+        {"C", 7, 0, 96, "0"},
+        {"x", 10, 42, 100, "42"},  // anything but "R" and "C" is left-justified
+        {"C", 10, std::numeric_limits<std::int32_t>::min(), 45, "-2147483648"},
     };
     for (const auto& c : cases) {
         const PicturePtr sky = Sky();
         CounterPicture placed(sky, Strip(c.cellWidth, 16), 100, kTop, c.justify);
         placed.SetValue(c.value, false);
         placed.SetVisible(true);
-        EXPECT_EQ(CellsAt(sky), c.expected) << c.justify << " " << c.value;
+        EXPECT_EQ(CellsAt(sky), Shown(c.shown, c.left, c.cellWidth)) << c.justify << " " << c.value;
     }
 }
 
@@ -100,8 +107,8 @@ TEST_F(CounterPictureTest, CellsAreAsHighAsAnEleventhOfTheStripAndLeftoverRowsNe
     CounterPicture tens(sky, Strip(10, 10), 0, kTop, "L");  // 120 rows: 10 x 10 cells
     tens.SetVisible(true);
     tens.SetValue(-9876543, false);
-    EXPECT_EQ(CellsAt(sky, kTop + 9).size(), 8u);
-    EXPECT_TRUE(CellsAt(sky, kTop + 10).empty());
+    EXPECT_EQ(CellsAt(sky, kTop + 9), Shown("-9876543"));
+    EXPECT_EQ(CellsAt(sky, kTop + 10), Cells{});
     for (int y = 0; y < sky->Height(); ++y) {
         for (int x = 0; x < sky->Width(); ++x) {
             ASSERT_NE(sky->PixelAt(x, y), kLeftover) << x << "," << y;
@@ -114,14 +121,14 @@ TEST_F(CounterPictureTest, TheRangeClampsValuesAndStepsAndSettingItDrawsNothing)
     EXPECT_EQ(counter.GetValue(), 1500);
     counter.SetRange(0, 999);
     EXPECT_EQ(counter.GetValue(), 999);
-    EXPECT_TRUE(Untouched(target));
+    EXPECT_EQ(CellsAt(target), Cells{});
 
     counter.SetVisible(true);
     counter.SetValue(-20, false);
     EXPECT_EQ(counter.GetValue(), 0);
     counter.SetValue(1500, false);
     EXPECT_EQ(counter.GetValue(), 999);
-    EXPECT_EQ(CellsAt(target), (Cells{{0, 9}, {10, 9}, {20, 9}}));
+    EXPECT_EQ(CellsAt(target), Shown("999"));
 
     // Steps too are clamped, and drawn.
     counter.Increase1();
@@ -132,7 +139,7 @@ TEST_F(CounterPictureTest, TheRangeClampsValuesAndStepsAndSettingItDrawsNothing)
     EXPECT_EQ(counter.GetValue(), 0);
     counter.Increase(5);
     EXPECT_EQ(counter.GetValue(), 5);
-    EXPECT_EQ(CellsAt(target), (Cells{{0, 5}, {10, 9}, {20, 8}}));  // nothing erased first
+    EXPECT_EQ(CellsAt(target), Shown("598"));  // nothing erased first
 
     counter.SetRange(10, 5);  // upside down: the maximum is applied last
     EXPECT_EQ(counter.GetValue(), 5);
@@ -146,37 +153,28 @@ TEST_F(CounterPictureTest, TestHighAndTestLowTakeOnlyBetterValuesAndReportThemEv
     EXPECT_FALSE(counter.TestHigh(999));
     EXPECT_FALSE(counter.TestHigh(3));
     EXPECT_FALSE(counter.TestLow(999));
-    EXPECT_TRUE(Untouched(target));
+    EXPECT_EQ(CellsAt(target), Cells{});
     EXPECT_TRUE(counter.TestHigh(1200));
     EXPECT_EQ(counter.GetValue(), 999);
-    EXPECT_EQ(CellsAt(target), (Cells{{0, 9}, {10, 9}, {20, 9}}));
+    EXPECT_EQ(CellsAt(target), Shown("999"));
 
     Clear(target);
     EXPECT_TRUE(counter.TestLow(7));
     EXPECT_EQ(counter.GetValue(), 10);
-    EXPECT_EQ(CellsAt(target), (Cells{{0, 1}, {10, 0}}));
+    EXPECT_EQ(CellsAt(target), Shown("10"));
 }
 
 TEST_F(CounterPictureTest, OnlyAChangeOrAForcedCallDrawsAVisibleCounter) {
     counter.SetValue(7, false);
-    EXPECT_TRUE(Untouched(target)) << "invisible counters draw nothing";
+    EXPECT_EQ(CellsAt(target), Cells{}) << "invisible counters draw nothing";
     counter.SetVisible(true);
-    EXPECT_EQ(CellsAt(target), (Cells{{0, 7}}));
+    EXPECT_EQ(CellsAt(target), Shown("7"));
 
     Clear(target);
     counter.SetValue(7, false);
-    EXPECT_TRUE(Untouched(target));
+    EXPECT_EQ(CellsAt(target), Cells{});
     counter.SetValue(7, true);
-    EXPECT_EQ(CellsAt(target), (Cells{{0, 7}}));
-}
-
-TEST_F(CounterPictureTest, TheMostNegativeValueShowsAllItsDigits) {
-    counter.SetVisible(true);
-    counter.SetValue(std::numeric_limits<std::int32_t>::min(), false);
-    const Cells cells = CellsAt(target);
-    ASSERT_EQ(cells.size(), 11u);
-    EXPECT_EQ(cells.front().second, kMinus);
-    EXPECT_EQ(cells.back(), (std::pair{100, 8}));
+    EXPECT_EQ(CellsAt(target), Shown("7"));
 }
 
 TEST_F(CounterPictureTest, WithoutADigitStripOrATargetTheCounterCountsUnseen) {
@@ -188,5 +186,5 @@ TEST_F(CounterPictureTest, WithoutADigitStripOrATargetTheCounterCountsUnseen) {
         unseen->SetValue(1234, true);
         EXPECT_EQ(unseen->GetValue(), 999);
     }
-    EXPECT_TRUE(Untouched(target));
+    EXPECT_EQ(CellsAt(target), Cells{});
 }

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "EventLoop.h"
@@ -26,18 +27,14 @@ public:
 
     std::vector<std::string> log;
     bool oldRendererSeen = false;
-    int paints = 0;
 
-    std::int32_t Depth() const { return ItsDepth; }
-    std::int32_t OffscreenWidth() const { return ItsWidth; }
-    std::int32_t OffscreenHeight() const { return ItsHeight; }
+    // The offscreen's depth, width and height.
+    std::tuple<std::int32_t, std::int32_t, std::int32_t> Sizes() const {
+        return {ItsDepth, ItsWidth, ItsHeight};
+    }
     void FixSize(std::int32_t w, std::int32_t h) {
         ItsFixedWidth = w;
         ItsFixedHeight = h;
-    }
-    void Event_Paint(Graphics& g) override {
-        ++paints;
-        OffscreenCanvas::Event_Paint(g);
     }
 
 protected:
@@ -85,45 +82,37 @@ TEST(OffscreenCanvasTest, OpeningRunsTheSetUpInOrder) {
     EXPECT_TRUE(field.IsRefreshPending());  // the repaint request comes after the first frame
     EXPECT_TRUE(field.RefOffscreenAvail());
     EXPECT_TRUE(field.oldRendererSeen);
-    EXPECT_EQ(field.Depth(), 32);
-    EXPECT_EQ(field.OffscreenWidth(), 500);
-    EXPECT_EQ(field.OffscreenHeight(), 300);
+    EXPECT_EQ(field.Sizes(), (std::tuple{32, 500, 300}));
 }
 
-TEST(OffscreenCanvasTest, DepthsOtherThanTheKnownOnesBecome32) {
-    const std::pair<std::int32_t, std::int32_t> cases[] = {
-        {12, 32}, {0, 32}, {-8, 32}, {16, 16}, {1, 1}, {8, 8}, {24, 24}, {32, 32}, {64, 32},
+// Each case asks for a depth on a 120 x 80 control that may fix the offscreen's size.
+TEST(OffscreenCanvasTest, KnownDepthsAreKeptAndAFixedSizeAppliesOnlyWhenBothPartsAreSet) {
+    const struct {
+        std::int32_t depth, fixedW, fixedH, wantDepth, wantW, wantH;
+    } cases[] = {
+        {12, 64, 32, 32, 64, 32}, {0, 1, 1, 32, 1, 1},     {-8, 64, 0, 32, 120, 80},
+        {16, 0, 32, 16, 120, 80}, {1, -1, 32, 1, 120, 80}, {8, 1, 0, 8, 120, 80},
+        {24, 0, 1, 24, 120, 80},  {32, 0, 0, 32, 120, 80}, {64, 0, 0, 32, 120, 80},
     };
-    for (const auto& [asked, want] : cases) {
+    for (const auto& c : cases) {
         RecordingField field(nullptr);
-        field.SetBounds(0, 0, 20, 10);
-        field.CreateOffscreen(asked, false);
-        EXPECT_EQ(field.Depth(), want) << "asked " << asked;
+        field.SetBounds(0, 0, 120, 80);
+        field.FixSize(c.fixedW, c.fixedH);
+        field.CreateOffscreen(c.depth, false);
+        EXPECT_EQ(field.Sizes(), (std::tuple{c.wantDepth, c.wantW, c.wantH}))
+            << c.depth << ", " << c.fixedW << "x" << c.fixedH;
         EXPECT_FALSE(field.oldRendererSeen);
     }
 }
 
-TEST(OffscreenCanvasTest, NoHandlerOrAPictureThatCannotBeMadeLeavesNoOffscreenAndRunsNoHook) {
-    RecordingField unhandled(nullptr);
-    unhandled.SetBounds(0, 0, 50, 30);
-    unhandled.Event_Open();
-    EXPECT_EQ(unhandled.log, (std::vector<std::string>{"init"}));
-    EXPECT_FALSE(unhandled.RefOffscreenAvail());
-
-    RecordingField field(nullptr);
-    field.SetBounds(0, 0, 0, 300);  // no picture of zero width
-    field.CreateOffscreen(16, true);
-    EXPECT_TRUE(field.log.empty());
-    EXPECT_FALSE(field.RefOffscreenAvail());
-    EXPECT_EQ(field.Depth(), 0);
-    EXPECT_EQ(field.OffscreenWidth(), 0);
-    EXPECT_EQ(field.OffscreenHeight(), 0);
-    EXPECT_FALSE(field.IsRefreshPending());
-}
-
-TEST(OffscreenCanvasTest, WithoutAnOffscreenThePaintIsWhite) {
+// Without a Created handler, after DisposeOffscreen, or when no picture of the control's size can
+// be made, there is no offscreen: no hook runs and a paint is white.
+TEST(OffscreenCanvasTest, WithoutAnOffscreenNoHookRunsAndThePaintIsWhite) {
     RecordingField field(nullptr);
     field.SetBounds(0, 0, 40, 30);
+    field.Event_Open();
+    EXPECT_EQ(field.log, (std::vector<std::string>{"init"}));
+    EXPECT_FALSE(field.RefOffscreenAvail());
     EXPECT_TRUE(AllWhite(Screen(field)));
 
     field.CreateOffscreen(32, true);
@@ -131,10 +120,24 @@ TEST(OffscreenCanvasTest, WithoutAnOffscreenThePaintIsWhite) {
     field.DisposeOffscreen();
     EXPECT_EQ(field.log.back(), "disposed");
     EXPECT_FALSE(field.RefOffscreenAvail());
-    EXPECT_EQ(field.Depth(), 0);
+    EXPECT_EQ(field.Sizes(), (std::tuple{0, 0, 0}));
+    EXPECT_TRUE(AllWhite(Screen(field)));
+
+    field.CreateOffscreen(32, true);
+    Screen(field);  // shown: nothing waits to be painted
+    field.log.clear();
+    field.SetBounds(0, 0, 0, 30);  // no picture of zero width
+    field.CreateOffscreen(16, true);
+    EXPECT_TRUE(field.log.empty());
+    EXPECT_FALSE(field.RefOffscreenAvail());
+    EXPECT_EQ(field.Sizes(), (std::tuple{0, 0, 0}));
+    EXPECT_FALSE(field.IsRefreshPending());
+    field.SetBounds(0, 0, 40, 30);
     EXPECT_TRUE(AllWhite(Screen(field)));
 }
 
+// A control resized after its offscreen was made shows the old frame stretched, across or down,
+// until the next CreateOffscreen.
 TEST(OffscreenCanvasTest, TheFrameIsCopiedOneToOneAndStretchedAfterAResize) {
     RecordingField field(nullptr);
     field.SetBounds(0, 0, 500, 300);
@@ -144,28 +147,16 @@ TEST(OffscreenCanvasTest, TheFrameIsCopiedOneToOneAndStretchedAfterAResize) {
     EXPECT_EQ(At(screen, 499, 149), kSky);
     EXPECT_EQ(At(screen, 0, 150), kGround);
 
-    field.SetBounds(0, 0, 1000, 600);  // the old frame until the next CreateOffscreen
+    field.SetBounds(0, 0, 1000, 300);
     screen = Screen(field);
-    ASSERT_EQ(screen.size(), QSize(1000, 600));
-    EXPECT_EQ(At(screen, 999, 299), kSky);
-    EXPECT_EQ(At(screen, 999, 300), kGround);
+    ASSERT_EQ(screen.size(), QSize(1000, 300));
+    EXPECT_EQ(At(screen, 999, 149), kSky);
+    EXPECT_EQ(At(screen, 999, 150), kGround);
+    field.SetBounds(0, 0, 500, 600);
+    screen = Screen(field);
+    EXPECT_EQ(At(screen, 499, 299), kSky);
     EXPECT_EQ(At(screen, 0, 599), kGround);
-    EXPECT_EQ(field.OffscreenWidth(), 500);
-}
-
-TEST(OffscreenCanvasTest, FixedSizesApplyOnlyWhenBothAreSet) {
-    struct Case {
-        std::int32_t fixedW, fixedH, wantW, wantH;
-    };
-    const Case cases[] = {{64, 32, 64, 32}, {64, 0, 120, 80}, {0, 32, 120, 80}, {-1, 32, 120, 80}};
-    for (const Case& c : cases) {
-        RecordingField field(nullptr);
-        field.SetBounds(0, 0, 120, 80);
-        field.FixSize(c.fixedW, c.fixedH);
-        field.CreateOffscreen(32, true);
-        EXPECT_EQ(field.OffscreenWidth(), c.wantW) << c.fixedW << "x" << c.fixedH;
-        EXPECT_EQ(field.OffscreenHeight(), c.wantH) << c.fixedW << "x" << c.fixedH;
-    }
+    EXPECT_EQ(field.Sizes(), (std::tuple{32, 500, 300}));
 }
 
 TEST(OffscreenCanvasTest, PointsInsideAndScaledPositions) {
@@ -198,8 +189,9 @@ TEST(OffscreenCanvasTest, PointsInsideAndScaledPositions) {
     EXPECT_EQ(field.ScaledPosX(kMax), kMax);
     EXPECT_EQ(field.ScaledPosY(kMin), kMin);
 
-    field.SetBounds(0, 0, 0, 0);
-    EXPECT_EQ(field.ScaledPosX(10), 0);  // no division by a zero size
+    field.SetBounds(0, 0, 1, 0);
+    EXPECT_EQ(field.ScaledPosX(1), 500);
+    EXPECT_EQ(field.ScaledPosY(10), 0);  // no division by a zero size
 }
 
 TEST(OffscreenCanvasTest, RefreshPictureNowRepaintsThroughTheWindow) {
@@ -210,12 +202,10 @@ TEST(OffscreenCanvasTest, RefreshPictureNowRepaintsThroughTheWindow) {
     field.Created = [](OffscreenCanvas& sender) { sender.CreateOffscreen(32, true); };
     window.Show();
     WaitUntilShown(window);
-    const int before = field.paints;
 
-    field.RefreshPicture(false);
-    EXPECT_EQ(field.paints, before);  // marked only
-    field.RefreshPicture(true);
-    EXPECT_EQ(field.paints, before + 1);
+    field.CreateOffscreen(32, true);  // a new frame only marks the control
+    EXPECT_TRUE(field.IsRefreshPending());
+    field.RefreshPicture(true);  // the window paints it at once: nothing waits
     EXPECT_FALSE(field.IsRefreshPending());
     window.Close();
 }

@@ -153,20 +153,18 @@ TEST_F(PeriodicTimerSchedule, TimerSyncInsideAHandlerRestartsFromTheHandlersEndO
     EXPECT_EQ(times_, (std::vector<double>{120, 240, 340, 440}));
 }
 
-struct ClampCase {
-    std::int32_t period, interval;
-    bool lowLoad;
-    std::int32_t wantPeriod, wantInterval, wantTimerPeriod;
-};
-
 TEST_F(PeriodicTimerSchedule, BadSettingsAreClampedAtStart) {
-    const ClampCase cases[] = {
+    const struct {
+        std::int32_t period, interval;
+        bool lowLoad;
+        std::int32_t wantPeriod, wantInterval, wantTimerPeriod;
+    } cases[] = {
         {0, 0, false, 1, 1, 1},         // nothing below 1 ms
         {50, 20, false, 20, 20, 20},    // no firing slower than an action
         {-5, 100, false, 1, 100, 1},    //
         {20, 100, true, 20, 100, 100},  // low load: one firing per action
     };
-    for (const ClampCase& c : cases) {
+    for (const auto& c : cases) {
         ScheduledTimer timer;
         timer.Setup(c.period, c.interval);
         timer.SetLowLoadMode(c.lowLoad);

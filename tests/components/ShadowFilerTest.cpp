@@ -93,7 +93,7 @@ TEST_F(ShadowFilerTest, LeftoversAreSkippedAndOnlyAPlacedShadowClearsThem) {
     ::utimensat(AT_FDCWD, (scratch / "prefs000003").c_str(), aged, AT_SYMLINK_NOFOLLOW);
     for (const std::string how : {"unwritten", "abort", "unflushable", "written"}) {
         WriteBytes(scratch / "prefs000001", "old leftover");
-        Age(scratch / "prefs000001", 120);
+        Age(scratch / "prefs000001", 60);  // a minute to the second
         WriteBytes(scratch / "prefs000002", "fresh leftover");
         ClaimingFiler filer(Item("prefs"));
         const std::string shadow = filer.RefShadowFile()->ShellPath();

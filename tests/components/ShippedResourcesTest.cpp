@@ -43,7 +43,7 @@ struct Wav {
     std::vector<std::int16_t> samples;
 };
 
-// Reads a canonical RIFF file: the chunks after "WAVE", of which "fmt " and "data" count.
+// Reads the "fmt " and "data" chunks of a RIFF WAVE file as our tools write it: one of each.
 Wav ReadWav(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), {});
@@ -55,24 +55,18 @@ Wav ReadWav(const fs::path& path) {
         return value;
     };
     Wav wav;
-    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
+    const size_t fmt = bytes.find("fmt ");
+    const size_t data = bytes.find("data");
+    if (bytes.compare(0, 4, "RIFF") != 0 || fmt == std::string::npos || data == std::string::npos) {
         return wav;
     }
-    for (size_t at = 12; at + 8 <= bytes.size();) {
-        const std::string id = bytes.substr(at, 4);
-        const std::uint32_t size = number(at + 4, 4);
-        if (id == "fmt ") {
-            wav.format = number(at + 8, 2);
-            wav.channels = number(at + 10, 2);
-            wav.rate = number(at + 12, 4);
-            wav.bits = number(at + 22, 2);
-        } else if (id == "data") {
-            wav.samples.resize(std::min<size_t>(size, bytes.size() - at - 8) / 2);
-            for (size_t i = 0; i < wav.samples.size(); ++i) {
-                wav.samples[i] = static_cast<std::int16_t>(number(at + 8 + 2 * i, 2));
-            }
-        }
-        at += 8 + size + (size & 1);
+    wav.format = number(fmt + 8, 2);
+    wav.channels = number(fmt + 10, 2);
+    wav.rate = number(fmt + 12, 4);
+    wav.bits = number(fmt + 22, 2);
+    wav.samples.resize(std::min<size_t>(number(data + 4, 4), bytes.size() - data - 8) / 2);
+    for (size_t i = 0; i < wav.samples.size(); ++i) {
+        wav.samples[i] = static_cast<std::int16_t>(number(data + 8 + 2 * i, 2));
     }
     return wav;
 }

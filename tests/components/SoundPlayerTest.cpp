@@ -11,15 +11,16 @@
 #include "SoundPlayer.h"
 
 namespace {
-using Started = std::vector<std::pair<std::string, std::int32_t>>;
+using Names = std::vector<std::string>;
 
-// A player whose clock the test sets, with every started sound recorded as (name, volume).
+// A player whose clock the test sets, with every started sound recorded by name and volume.
 class SoundPlayerTest : public testing::Test {
 protected:
     void SetUp() override {
         SetMicrosecondsSource([this] { return now; });
         Sound::SetPlayObserver([this](const Sound& sound, std::int32_t volume) {
-            started.emplace_back(sound.Name(), volume);
+            started.push_back(sound.Name());
+            volumes.push_back(volume);
         });
     }
     void TearDown() override {
@@ -29,20 +30,11 @@ protected:
 
     static SoundPtr Named(const std::string& name) { return std::make_shared<Sound>(name); }
 
-    std::vector<std::string> StartedNames() const {
-        std::vector<std::string> names;
-        for (const auto& [name, volume] : started) {
-            names.push_back(name);
-        }
-        return names;
-    }
-
     double now = 0;
-    Started started;
+    Names started;
+    std::vector<std::int32_t> volumes;
     SoundPlayer player;
 };
-
-using Names = std::vector<std::string>;
 }  // namespace
 
 TEST_F(SoundPlayerTest, HigherPrioritiesPlayFirstAndEqualOnesKeepTheirOrder) {
@@ -56,10 +48,12 @@ TEST_F(SoundPlayerTest, HigherPrioritiesPlayFirstAndEqualOnesKeepTheirOrder) {
 
     player.PlayQueue();
 
-    EXPECT_EQ(StartedNames(), (Names{"first 8", "second 8", "first 5", "second 5"}));
+    EXPECT_EQ(started, (Names{"first 8", "second 8", "first 5", "second 5"}));
     EXPECT_EQ(player.RefQueueBound(), -1);
-    EXPECT_EQ(player.RefQueued(0), nullptr);
-    EXPECT_EQ(player.RefQueuedPriority(0), 0);
+    for (std::int32_t i = 0; i < SoundPlayer::kQueueSize; ++i) {  // every slot free again
+        EXPECT_EQ(player.RefQueued(i), nullptr) << i;
+        EXPECT_EQ(player.RefQueuedPriority(i), 0) << i;
+    }
 }
 
 TEST_F(SoundPlayerTest, PushesWithoutASoundOrAPositivePriorityOrBeyondSixteenAreIgnored) {
@@ -76,37 +70,38 @@ TEST_F(SoundPlayerTest, PushesWithoutASoundOrAPositivePriorityOrBeyondSixteenAre
     player.PlayQueue();
 
     ASSERT_EQ(started.size(), 16u);
-    EXPECT_EQ(started.front().first, "low 0");
-    EXPECT_EQ(started.back().first, "low 15");
+    EXPECT_EQ(started.front(), "low 0");
+    EXPECT_EQ(started.back(), "low 15");
 }
 
 TEST_F(SoundPlayerTest, PriorityModePlaysHighBandKeepsMiddleBandAndDropsLowBand) {
     player.SetPriorityMode(true);
-    for (int priority : {3, 5, 9, 4, 7}) {
+    for (int priority : {3, 6, 9, 4, 7}) {
         player.PushQueue(Named(std::to_string(priority)), priority);
     }
 
     player.PlayQueue();
-    EXPECT_EQ(StartedNames(), (Names{"9", "7"}));
+    EXPECT_EQ(started, (Names{"9", "7"}));
     ASSERT_EQ(player.RefQueueBound(), 1);
-    EXPECT_EQ(player.RefQueued(0)->Name(), "5");
+    EXPECT_EQ(player.RefQueued(0)->Name(), "6");
     EXPECT_EQ(player.RefQueued(1)->Name(), "4");
     EXPECT_EQ(player.RefQueued(2), nullptr);
+    EXPECT_EQ(player.RefQueuedPriority(2), 0);
 
     player.PlayQueue();
-    EXPECT_EQ(StartedNames(), (Names{"9", "7", "5"}));
+    EXPECT_EQ(started, (Names{"9", "7", "6"}));
     ASSERT_EQ(player.RefQueueBound(), 0);
     EXPECT_EQ(player.RefQueued(0)->Name(), "4");
 
     player.PlayQueue();
-    EXPECT_EQ(StartedNames(), (Names{"9", "7", "5", "4"}));
+    EXPECT_EQ(started, (Names{"9", "7", "6", "4"}));
     EXPECT_EQ(player.RefQueueBound(), -1);
 
     // The first entry plays whatever its band; a low one behind it is dropped.
     player.PushQueue(Named("2"), 2);
     player.PushQueue(Named("3"), 3);
     player.PlayQueue();
-    EXPECT_EQ(StartedNames(), (Names{"9", "7", "5", "4", "3"}));
+    EXPECT_EQ(started, (Names{"9", "7", "6", "4", "3"}));
     EXPECT_EQ(player.RefQueueBound(), -1);
 }
 
@@ -117,7 +112,7 @@ TEST_F(SoundPlayerTest, TheFillerPlaysOnlyAfterMoreThanOneSecondWithoutAnySound)
     EXPECT_TRUE(started.empty());
     now = 1000001;
     player.PlayQueue();
-    EXPECT_EQ(StartedNames(), (Names{"silence"}));
+    EXPECT_EQ(started, (Names{"silence"}));
     EXPECT_EQ(player.RefLastPlayTime(), 1000001);
     now = 2000001;  // exactly 1 s after the filler itself
     player.PlayQueue();
@@ -126,46 +121,40 @@ TEST_F(SoundPlayerTest, TheFillerPlaysOnlyAfterMoreThanOneSecondWithoutAnySound)
     player.PlayQueue();
     now = 3000002;  // and counts as sound: no filler within the next second
     player.PlayQueue();
-    EXPECT_EQ(StartedNames(), (Names{"silence", "thunder"}));
+    EXPECT_EQ(started, (Names{"silence", "thunder"}));
     now = 3000003;
     player.PlayQueue();
-    EXPECT_EQ(StartedNames(), (Names{"silence", "thunder", "silence"}));
+    EXPECT_EQ(started, (Names{"silence", "thunder", "silence"}));
 }
 
-TEST_F(SoundPlayerTest, MutingDiscardsTheQueueAndLeavesTheLastPlayTime) {
+// Muted, a direct play leaves the sound alone, the queue is emptied unplayed, the filler stays
+// silent and the last play time stays; unmuted again, nothing of the old queue comes back.
+TEST_F(SoundPlayerTest, EachStepPlaysAtItsVolumeAndAMutedPlayerPlaysAndKeepsNothing) {
+    const std::int32_t steps[] = {100, 70, 50, 35, 25, 17, 12, 8, 6};
+    SoundPtr sample = Named("sample");
+    for (std::int32_t step = 0; step < 9; ++step) {
+        now = 300 + step;
+        player.SetVolume(step);
+        player.Play(sample);
+        ASSERT_EQ(volumes.back(), steps[step]) << "step " << step;
+    }
+    sample->Volume = 42;
     player.SetSacrifice(Named("silence"), 10);
-    now = 300;
-    player.Play(Named("sample"));
-    ASSERT_EQ(player.RefLastPlayTime(), 300);
-
     player.SetVolume(9);
     now = 5000000;
+    player.Play(sample);
     player.PushQueue(Named("thunder"), 8);
     player.PushQueue(Named("gong"), 5);
     player.PlayQueue();
     EXPECT_EQ(player.RefQueueBound(), -1);
-    player.PlayQueue();  // a muted filler plays nothing either
-    EXPECT_EQ(player.RefLastPlayTime(), 300);
+    player.PlayQueue();
+    EXPECT_EQ(sample->Volume, 42);
+    EXPECT_EQ(player.RefLastPlayTime(), 308);
 
     player.SetVolume(0);
     player.SetSacrifice(nullptr, 10);
-    player.PlayQueue();  // nothing of the old queue comes back
-    EXPECT_EQ(StartedNames(), (Names{"sample"}));
-}
-
-TEST_F(SoundPlayerTest, EachStepPlaysAtItsVolumeAndMutedPlaysLeaveTheSoundAlone) {
-    const std::int32_t volumes[] = {100, 70, 50, 35, 25, 17, 12, 8, 6};
-    SoundPtr sample = Named("sample");
-    for (std::int32_t step = 0; step < 9; ++step) {
-        player.SetVolume(step);
-        player.Play(sample);
-        ASSERT_EQ(started.back().second, volumes[step]) << "step " << step;
-    }
-    sample->Volume = 42;
-    player.SetVolume(9);
-    player.Play(sample);
+    player.PlayQueue();
     EXPECT_EQ(started.size(), 9u);
-    EXPECT_EQ(sample->Volume, 42);
     player.Play(nullptr);  // the volume menu's sample may be missing
 }
 
@@ -200,7 +189,8 @@ TEST_F(SoundPlayerTest, MutingLetsTheAudioDeviceGoUntilTheNextSound) {
 
 TEST_F(SoundPlayerTest, RestoreDataReadsTheTenCodesAndTakesAnythingElseAsLoudest) {
     const std::pair<std::string, std::int32_t> cases[] = {
-        {"A", 0}, {"C", 2}, {"I", 8}, {"0", 9}, {"1", 0}, {"", 0}, {"a", 0}, {"AB", 0}, {"J", 0}};
+        {"A", 0}, {"C", 2}, {"I", 8},  {"0", 9}, {"1", 0},
+        {"", 0},  {"a", 0}, {"AB", 0}, {"J", 0}, {std::string(1, '\0'), 0}};
     for (const auto& [code, index] : cases) {
         player.SetVolume(5);
         player.RestoreData(code);
