@@ -16,9 +16,7 @@ Application*& CurrentApplication() {
     static Application* current = nullptr;
     return current;
 }
-}  // namespace
 
-namespace {
 // A modifier alone is no key here.
 constexpr int kModifierKeys[] = {Qt::Key_Control, Qt::Key_Shift,   Qt::Key_Alt,    Qt::Key_Meta,
                                  Qt::Key_AltGr,   Qt::Key_Super_L, Qt::Key_Super_R};

@@ -49,20 +49,22 @@ const SdlAudioLibrary& Sdl() {
     return *SdlAudioLibrary::Get();  // only once the device is open, or the file needed SDL
 }
 
+// One line on stderr, then the game plays on without sound.
+bool NoSound(const char* what, const char* why) {
+    std::fprintf(stderr, "tembrolo: %s (%s); playing without sound\n", what, why);
+    return false;
+}
+
 bool OpenDevice() {
     const SdlAudioLibrary* sdl = SdlAudioLibrary::Get();
     if (sdl == nullptr) {
-        std::fprintf(stderr, "tembrolo: no audio (%s); playing without sound\n",
-                     SdlAudioLibrary::LoadError().c_str());
-        return false;
+        return NoSound("no audio", SdlAudioLibrary::LoadError().c_str());
     }
     if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        std::fprintf(stderr, "tembrolo: no audio (%s); playing without sound\n", sdl->GetError());
-        return false;
+        return NoSound("no audio", sdl->GetError());
     }
     if (sdl->OpenAudioDevice(kFrequency, kFormat, kChannels, kBufferFrames, nullptr, 0) != 0) {
-        std::fprintf(stderr, "tembrolo: no audio device (%s); playing without sound\n",
-                     sdl->GetError());
+        NoSound("no audio device", sdl->GetError());
         sdl->QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
