@@ -45,13 +45,31 @@ void OnReadable() {
     }
 }
 
+// Under nohup, or from a daemon, a signal comes in ignored on purpose: it stays ignored for the
+// run. Decided once, at the first catch, so that a catch after IgnoreTerminationSignals still
+// knows which ones were ours.
+const std::array<bool, kSignals.size()>& InheritedIgnored() {
+    static const std::array<bool, kSignals.size()> ignored = [] {
+        std::array<bool, kSignals.size()> flags{};
+        for (std::size_t i = 0; i < kSignals.size(); ++i) {
+            struct sigaction current {};
+            flags[i] = ::sigaction(kSignals[i], nullptr, &current) == 0 &&
+                       current.sa_handler == SIG_IGN;
+        }
+        return flags;
+    }();
+    return ignored;
+}
+
 void SetDisposition(void (*handler)(int)) {
     struct sigaction action {};
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int signal : kSignals) {
-        ::sigaction(signal, &action, nullptr);
+    for (std::size_t i = 0; i < kSignals.size(); ++i) {
+        if (!InheritedIgnored()[i]) {
+            ::sigaction(kSignals[i], &action, nullptr);
+        }
     }
 }
 }  // namespace

@@ -4,7 +4,8 @@
 
 // SIGINT, SIGTERM and SIGHUP quit the program the way a menu command does, instead of ending the
 // process where it stands. The signal handler only writes a byte to a pipe; the event loop reads
-// it and calls the quit.
+// it and calls the quit. A signal that the program inherited as ignored (under nohup, say) is left
+// ignored.
 
 // First thing at start-up, before anything slow and before the QApplication: from here on the
 // three signals are caught. One that comes before `QuitOnTerminationSignals` waits in the pipe.
