@@ -5,13 +5,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
-jobs=$(nproc)
+# The usual job controls win when set; otherwise every core builds and tests.
+build_jobs=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+test_jobs=${CTEST_PARALLEL_LEVEL:-$(nproc)}
 run_suite() {
     local dir=$1
     shift
     cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir" -j "$jobs"
-    (cd "$dir" && ctest --output-on-failure -j "$jobs")
+    cmake --build "$dir" -j "$build_jobs"
+    (cd "$dir" && ctest --output-on-failure -j "$test_jobs")
 }
 
 mode=${1:-plain}
