@@ -53,8 +53,8 @@ const std::array<bool, kSignals.size()>& InheritedIgnored() {
         std::array<bool, kSignals.size()> flags{};
         for (std::size_t i = 0; i < kSignals.size(); ++i) {
             struct sigaction current {};
-            flags[i] = ::sigaction(kSignals[i], nullptr, &current) == 0 &&
-                       current.sa_handler == SIG_IGN;
+            flags[i] =
+                ::sigaction(kSignals[i], nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
         }
         return flags;
     }();
