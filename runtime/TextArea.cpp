@@ -51,10 +51,13 @@ bool TextArea::ReadOnly() const {
 void TextArea::SetReadOnly(bool readOnly) {
     if (QPlainTextEdit* edit = AsEdit(Widget())) {
         edit->setReadOnly(readOnly);
-        // Read-only text can still be selected with the mouse and copied, and the keys still
-        // scroll it; selecting by keyboard would bring a blinking text cursor with it.
-        edit->setTextInteractionFlags(readOnly ? Qt::TextSelectableByMouse
-                                               : Qt::TextEditorInteraction);
+        // Read-only text can still be selected, by mouse or by Shift with the arrows, and copied,
+        // and Ctrl+Home and Ctrl+End scroll it. The cursor that the keys move is drawn 0 pixels
+        // wide: with nothing to type, a blinking one would only mislead.
+        edit->setTextInteractionFlags(readOnly
+                                          ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
+                                          : Qt::TextEditorInteraction);
+        edit->setCursorWidth(readOnly ? 0 : 1);
     }
 }
 

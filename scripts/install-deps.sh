@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   libsdl2-dev libsdl2-mixer-dev
   fonts-noto-cjk
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -7,6 +7,7 @@
 #include "FileTypes.h"
 #include "FortuneWindow.h"
 #include "HelpWindow.h"
+#include "JapaneseQtTexts.h"
 #include "MainWindow.h"
 #include "Menu.h"
 #include "SoundItems.h"
@@ -108,6 +109,7 @@ int RunTembrolo(int argc, char** argv) {
     CatchTerminationSignals();
     IgnoreFileSizeLimitSignal();
     QApplication qtApp(argc, argv);
+    UseJapaneseQtTexts();
     int code = 0;
     {
         auto app = shell::Startup();

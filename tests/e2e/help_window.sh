@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The Help window from the help menu: its Japanese texts drawn with real glyphs, its tabs, Ctrl+W,
-# and a reopened window back on the first tab at the top.
+# The Help window from the help menu: its Japanese texts drawn with real glyphs, Qt's own texts in
+# Japanese too, scrolling by keys, its tabs, Ctrl+W, and a reopened window back on the first tab at
+# the top.
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 e2e_start
@@ -83,6 +84,24 @@ white="$(convert "$E2E_DIR/area1.png" -fill black +opaque white -format '%[fx:in
 (( white < AREA_W * AREA_H - 2000 )) || e2e_fail "no text in the text area"
 cells="$(distinct_first_line_cells "$E2E_DIR/area1.png")"
 (( cells >= 10 )) || e2e_fail "the first line shows $cells different characters: missing glyphs?"
+
+# Qt's own texts, such as the text's right-click menu, are Japanese like the game's.
+grep -q '/qtbase_ja\.qm$' "/proc/$E2E_PID/maps" || e2e_fail "Qt's Japanese texts are not loaded"
+
+# The keys scroll the text: Ctrl+End to its end, Ctrl+Home back to the top.
+x xdotool mousemove --sync $((HELP_X + AREA_X + 100)) $((HELP_CONTENT_Y + AREA_Y + 100)) click 1
+e2e_key ctrl+End
+sleep 0.3
+e2e_shot "$E2E_DIR/end.png"
+area_crop "$E2E_DIR/end.png" "$E2E_DIR/area_end.png"
+changed="$(e2e_diff_count "$E2E_DIR/area1.png" "$E2E_DIR/area_end.png")"
+(( changed > 1000 )) || e2e_fail "Ctrl+End did not scroll the text ($changed pixels differ)"
+e2e_key ctrl+Home
+sleep 0.3
+e2e_shot "$E2E_DIR/home.png"
+area_crop "$E2E_DIR/home.png" "$E2E_DIR/area_home.png"
+changed="$(e2e_diff_count "$E2E_DIR/area1.png" "$E2E_DIR/area_home.png")"
+(( changed < 50 )) || e2e_fail "Ctrl+Home did not bring the text back to its top ($changed)"
 
 # Another tab shows another text.
 x xdotool mousemove --sync $((HELP_X + 147)) $((HELP_CONTENT_Y + 12)) click 1

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -11,8 +12,10 @@
 #include <QTest>
 #include <QTextBlock>
 #include <array>
+#include <memory>
 #include <tuple>
 
+#include "JapaneseQtTexts.h"
 #include "Label.h"
 #include "PushButton.h"
 #include "TabPanel.h"
@@ -95,26 +98,45 @@ TEST(LabelTest, ShowsItsTextAlignedAndColouredAsAsked) {
     QApplication::setPalette(desktop);
 }
 
+// Read-only text: no cursor shows, but the keys select and scroll it, and its menu is Japanese.
 TEST(TextAreaTest, ReadOnlyAreaShowsNoCursorAndTakesNoTypingPastingOrDeleting) {
     Window window;
     window.SetSize(300, 200);
     TextArea area(&window);
     area.SetBounds(0, 0, 300, 200);
-    area.SetText("　変えられない\r");
+    const std::string text = "　変えられない\r" + std::string(40, '\r') + "　最後の行";
+    area.SetText(text);
     area.SetReadOnly(true);
     window.Show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.Widget()));
-    QWidget* viewport = static_cast<QPlainTextEdit*>(area.Widget())->viewport();
+    auto* edit = static_cast<QPlainTextEdit*>(area.Widget());
+    QWidget* viewport = edit->viewport();
     area.Widget()->clearFocus();
     const QImage unfocused = viewport->grab().toImage();
     area.Widget()->setFocus();
     EXPECT_TRUE(viewport->grab().toImage() == unfocused);
 
+    QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(area.ScrollPosition(), edit->verticalScrollBar()->maximum());
+    QTest::keyClick(edit, Qt::Key_Home, Qt::ShiftModifier);
+    EXPECT_EQ(edit->textCursor().selectedText(), "　最後の行");
+    QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(area.ScrollPosition(), 0);
+    QTest::keyClick(edit, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(edit->textCursor().selectedText(), "　");
+    ASSERT_TRUE(UseJapaneseQtTexts());
+    const std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+    QStringList items;
+    for (const QAction* action : menu->actions()) {
+        items << action->text();
+    }
+    EXPECT_EQ(items, (QStringList{"コピー(&C)\tCtrl+C", "", "すべてを選択\tCtrl+A"}));
+
     QTest::keyClicks(area.Widget(), "abc");
     QTest::keyClick(area.Widget(), Qt::Key_Backspace);
     QTest::keyClick(area.Widget(), Qt::Key_Delete);
     QTest::keyClick(area.Widget(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(area.Text(), "　変えられない\r");
+    EXPECT_EQ(area.Text(), text);
     EXPECT_TRUE(area.ReadOnly());
     // A short text shows its scroll bar all the same.
     EXPECT_TRUE(static_cast<QPlainTextEdit*>(area.Widget())->verticalScrollBar()->isVisible());
