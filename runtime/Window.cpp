@@ -17,6 +17,7 @@
 #include <QStyleOption>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 #include "Application.h"
@@ -66,6 +67,49 @@ private:
 void UseDrawnArrows() {
     if (dynamic_cast<DrawnArrowStyle*>(QApplication::style()) == nullptr) {
         QApplication::setStyle(new DrawnArrowStyle(QApplication::style()->name()));  // Qt owns it
+    }
+}
+
+// The window a modal window belongs to: the first document window opened that shows, which for
+// the game is its main window, shown for the whole run.
+Window* OwnerOfModal(const Window* modal) {
+    for (Window* window : OpenWindows()) {
+        if (window != modal && window->Frame() == Window::kDocumentFrame &&
+            window->Widget() != nullptr && window->Widget()->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// Window managers keep a transient window above its owner and minimise the two together; a modal
+// window the user could minimise on its own would leave the owner frozen with no way back to it.
+void MakeTransientForOwner(Window* modal) {
+    Window* owner = OwnerOfModal(modal);
+    if (owner == nullptr) {
+        return;
+    }
+    owner->Widget()->winId();  // the native windows must exist to be linked
+    modal->Widget()->winId();
+    modal->Widget()->windowHandle()->setTransientParent(owner->Widget()->windowHandle());
+}
+
+bool ShowsModally(const QWidget& widget) {
+    return widget.windowModality() != Qt::NonModal && widget.isVisible();
+}
+
+// The newest modal window that shows, or was minimised where the window manager allowed it, comes
+// back to the front: while it is open, it is the only window the user can work in.
+void BringModalToFront() {
+    const auto& windows = OpenWindows();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        QWidget* widget = (*it)->Widget();
+        if (widget != nullptr && ShowsModally(*widget)) {
+            widget->setWindowState(widget->windowState() & ~Qt::WindowMinimized);
+            widget->raise();
+            widget->activateWindow();
+            return;
+        }
     }
 }
 
@@ -151,6 +195,15 @@ protected:
         const std::string key = keyDown ? KeyText(*event) : std::string();
         if (owner_ == nullptr || command || key.empty() || !owner_->KeyPressed(key)) {
             QWidget::keyPressEvent(event);
+        }
+    }
+    void changeEvent(QEvent* event) override {
+        QWidget::changeEvent(event);
+        if (event->type() == QEvent::ActivationChange && owner_ != nullptr && isActiveWindow() &&
+            windowModality() == Qt::NonModal) {
+            // After the event that activated this window: a minimise that caused it has set its
+            // state by then.
+            QTimer::singleShot(0, this, [] { BringModalToFront(); });
         }
     }
     void mousePressEvent(QMouseEvent* event) override {
@@ -380,6 +433,9 @@ void Window::Show() {
     OpenOnce();
     if (QWidget* w = Widget(); w != nullptr && !closed_) {
         PlaceOnce();
+        if (frame_ != kDocumentFrame) {
+            MakeTransientForOwner(this);
+        }
         w->show();
         w->raise();
         w->activateWindow();
@@ -397,6 +453,7 @@ void Window::ShowModal() {
     }
     PlaceOnce();
     w->setWindowModality(Qt::ApplicationModal);
+    MakeTransientForOwner(this);
     w->show();
     w->raise();
     w->activateWindow();

@@ -21,6 +21,7 @@ open_about() {
     ABOUT_Y="$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")"
     [[ "$(awk '/Width:/ {print $2}' <<<"$geometry")" == 200 ]] || e2e_fail "About width"
     [[ "$(awk '/Height:/ {print $2}' <<<"$geometry")" == 80 ]] || e2e_fail "About height"
+    e2e_belongs_to_main "$ABOUT_WID" || e2e_fail "the About window does not belong to the main window"
     x xdotool windowfocus --sync "$ABOUT_WID"
     sleep 0.4
 }

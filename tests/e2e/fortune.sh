@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Ctrl+F between games opens "吉凶" over the main window: the main field stands still while the
-# fortune runs, Escape doesn't close it, and "閉じる" lets the main game go on.
+# Ctrl+F between games opens "吉凶" over the main window, and as its transient: the main field
+# stands still while the fortune runs, Escape doesn't close it, and "閉じる" lets the main game go on.
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 e2e_start
@@ -27,6 +27,7 @@ geometry="$(x xwininfo -id "$fortune")"
 [[ "$(awk '/Height:/ {print $2}' <<<"$geometry")" == 330 ]] || e2e_fail "fortune height"
 fx="$(awk '/Absolute upper-left X/ {print $4}' <<<"$geometry")"
 fy="$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")"
+e2e_belongs_to_main "$fortune" || e2e_fail "the fortune window does not belong to the main window"
 sleep 0.5
 (( $(changes_within 3) == 0 )) || e2e_fail "the main field moved under the fortune"
 

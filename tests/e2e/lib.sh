@@ -155,6 +155,12 @@ e2e_catches() {
 
 e2e_key() { x xdotool key --clearmodifiers "$@"; }
 
+# Whether the window manager is told that window $1 belongs to the main window (WM_TRANSIENT_FOR),
+# so that it is kept above the main window and can't be minimised away from it.
+e2e_belongs_to_main() {
+    [[ "$(x xprop -id "$1" WM_TRANSIENT_FOR)" == *" $(printf '0x%x' "$E2E_WID")" ]]
+}
+
 e2e_shot() { x import -window root "$1"; }
 
 # The colour (six hex digits) of a pixel of a screenshot, in field coordinates.

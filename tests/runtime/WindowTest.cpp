@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <array>
 #include <tuple>
 
@@ -112,6 +113,33 @@ TEST_F(WindowTest, ShowModalPlacesTheDialogOverTheWindowShownLastAndReturnsOnIts
     hidden.ShowModal();  // closed before it shows: returns at once
     main.Show();         // to the front again
     EXPECT_TRUE(QTest::qWaitForWindowActive(main.Widget()));
+}
+
+// A modal window belongs to the main window, and when it was minimised on its own, activating the
+// main window brings it back to the front.
+TEST(ModalWindowTest, BelongsToTheMainWindowAndComesBackWhenThatIsActivated) {
+    Window main;
+    main.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.Widget()));
+    Window other;  // a second document window, opened later
+    other.Show();
+    Window fortune;
+    fortune.SetFrame(Window::kMovableModalFrame);
+    fortune.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fortune.Widget()));
+    EXPECT_EQ(fortune.Widget()->windowHandle()->transientParent(), main.Widget()->windowHandle());
+
+    fortune.Widget()->showMinimized();
+    QApplication::setActiveWindow(nullptr);  // the user's click elsewhere, then on the main window
+    QApplication::setActiveWindow(main.Widget());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !fortune.Widget()->isMinimized(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == fortune.Widget(); }));
+
+    fortune.Close();  // once it has closed, the main window stays in front
+    QApplication::setActiveWindow(main.Widget());
+    RunEventLoopFor(20);
+    EXPECT_EQ(QApplication::activeWindow(), main.Widget());
+    EXPECT_FALSE(fortune.Widget()->isVisible());
 }
 
 // A bar set once the controls exist pushes them down; window coordinates start below it.
