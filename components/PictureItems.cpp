@@ -1,7 +1,11 @@
 #include "PictureItems.h"
 
 #include <array>
+#include <cstdio>
+#include <optional>
+#include <string>
 
+#include "RegularFile.h"
 #include "ResourcesFolder.h"
 
 namespace {
@@ -11,40 +15,58 @@ struct PictureItem {
     const char* fileName;
     See see;
     PicturePtr pic;  // empty until loaded; a miss leaves it empty so the next call looks again
+    // The file as it was when it failed to load: not read again (up to 32 MiB, every frame)
+    // until it changes.
+    std::optional<FileStamp> failed;
 };
 
 // In the order the items are declared.
 std::array<PictureItem, 13>& Items() {
     static std::array<PictureItem, 13> items{{
-        {"QuillmoorPict.png", See::Opaque, nullptr},
-        {"TargetSystemPict.png", See::Opaque, nullptr},
-        {"IconPict.png", See::Opaque, nullptr},
-        {"DigitPict.png", See::Opaque, nullptr},
-        {"RaijinPict.png", See::WhiteIsTransparent, nullptr},
-        {"TargetsPict.png", See::WhiteIsTransparent, nullptr},
-        {"Label0Pict.png", See::Opaque, nullptr},
-        {"Label1Pict.png", See::Opaque, nullptr},
-        {"Label2Pict.png", See::Opaque, nullptr},
-        {"Label3Pict.png", See::Opaque, nullptr},
-        {"MessagePict.png", See::WhiteIsTransparent, nullptr},
-        {"FortuneTargetsPict.png", See::WhiteIsTransparent, nullptr},
-        {"FortuneResultPict.png", See::Opaque, nullptr},
+        {"QuillmoorPict.png", See::Opaque, nullptr, std::nullopt},
+        {"TargetSystemPict.png", See::Opaque, nullptr, std::nullopt},
+        {"IconPict.png", See::Opaque, nullptr, std::nullopt},
+        {"DigitPict.png", See::Opaque, nullptr, std::nullopt},
+        {"RaijinPict.png", See::WhiteIsTransparent, nullptr, std::nullopt},
+        {"TargetsPict.png", See::WhiteIsTransparent, nullptr, std::nullopt},
+        {"Label0Pict.png", See::Opaque, nullptr, std::nullopt},
+        {"Label1Pict.png", See::Opaque, nullptr, std::nullopt},
+        {"Label2Pict.png", See::Opaque, nullptr, std::nullopt},
+        {"Label3Pict.png", See::Opaque, nullptr, std::nullopt},
+        {"MessagePict.png", See::WhiteIsTransparent, nullptr, std::nullopt},
+        {"FortuneTargetsPict.png", See::WhiteIsTransparent, nullptr, std::nullopt},
+        {"FortuneResultPict.png", See::Opaque, nullptr, std::nullopt},
     }};
     return items;
 }
 
-PicturePtr Load(std::size_t index) {
-    PictureItem& item = Items()[index];
-    if (item.pic) {
-        return item.pic;
-    }
-    const auto folder = ResourcesFolder();
-    if (!folder) {
+// A missing file is the usual way to leave a picture out and goes unmentioned; a file that is
+// there but can't be used is told once, until it changes.
+PicturePtr TryLoad(PictureItem& item, const std::string& path) {
+    const std::optional<FileStamp> stamp = StampOf(path);
+    if (!stamp || stamp == item.failed) {
         return nullptr;
     }
-    item.pic = Picture::Open(*folder + "/" + item.fileName);
-    if (item.pic && item.see == See::WhiteIsTransparent) {
-        item.pic->Transparent = 1;
+    PicturePtr pic = Picture::Open(path);
+    if (!pic) {
+        item.failed = stamp;
+        std::fprintf(stderr, "tembrolo: %s is no picture the game can read; drawing without it\n",
+                     path.c_str());
+        return nullptr;
+    }
+    item.failed.reset();
+    if (item.see == See::WhiteIsTransparent) {
+        pic->Transparent = 1;
+    }
+    return pic;
+}
+
+PicturePtr Load(std::size_t index) {
+    PictureItem& item = Items()[index];
+    if (!item.pic) {
+        if (const auto folder = ResourcesFolder()) {
+            item.pic = TryLoad(item, *folder + "/" + item.fileName);
+        }
     }
     return item.pic;
 }
@@ -93,5 +115,6 @@ PicturePtr FortuneResultPict() {
 void ReleasePictureItems() {
     for (PictureItem& item : Items()) {
         item.pic.reset();
+        item.failed.reset();
     }
 }

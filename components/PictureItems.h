@@ -5,6 +5,8 @@
 // The program's pictures, loaded from the resources folder by file name ("DigitPict.png" for
 // DigitPict). A picture that cannot be loaded yields nothing and is looked for again at the next
 // call; once loaded it is kept for the program's life and every call returns the same object.
+// A file that is there but is no picture is told once on stderr and read again only once it has
+// changed (its size or modification time, or another file under the name).
 PicturePtr QuillmoorPict();
 PicturePtr TargetSystemPict();
 PicturePtr IconPict();

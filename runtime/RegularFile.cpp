@@ -54,3 +54,14 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
     ::close(fd);
     return bytes;
 }
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return FileStamp{
+        static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+        static_cast<std::int64_t>(info.st_size),
+        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}

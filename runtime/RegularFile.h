@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -9,3 +10,16 @@
 // judged again on the open descriptor, opened without waiting for a writer, so it can't block
 // the reader), an unreadable file, or one of more than maxBytes.
 std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes);
+
+// What tells one version of a file from the next without reading it: which file the path leads
+// to, its size and its modification time (ns).
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of whatever the path leads to (a FIFO or folder too); nothing when there is no item.
+std::optional<FileStamp> StampOf(const std::string& path);

@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+#include <array>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -42,6 +44,32 @@ TEST_F(ItemsTest, AMissingPictureIsPickedUpOnceAddedAndThenKept) {
     EXPECT_EQ(TargetsPict(), first);  // the very same object, without looking again
     ReleasePictureItems();
     EXPECT_EQ(TargetsPict(), nullptr);
+}
+
+// A file that is there but is no picture is told once, and not read again, every frame, until it
+// changes: even the right bytes written into it go unseen while its size and time stay the same.
+TEST_F(ItemsTest, ABrokenPictureIsToldOnceAndReadAgainOnlyOnceItsFileChanges) {
+    const std::string path = folder / "TargetsPict.png";
+    const std::string png = ReadBytes((kShipped / "TargetsPict.png").string()).value();
+    const auto then = fs::file_time_type::clock::now() - std::chrono::seconds(100);
+    WriteBytes(path, std::string(png.size(), 'x'));
+    fs::last_write_time(path, then);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ((std::array{TargetsPict(), TargetsPict(), TargetsPict()}),
+              (std::array<PicturePtr, 3>{}));
+    const std::string told = testing::internal::GetCapturedStderr();
+    const std::string line =
+        "tembrolo: " + path + " is no picture the game can read; drawing without it\n";
+    EXPECT_NE(told.find(line), std::string::npos) << told;
+    EXPECT_EQ(told.find("tembrolo:", told.find(line) + 1), std::string::npos) << told;
+
+    WriteBytes(path, png);
+    fs::last_write_time(path, then);
+    EXPECT_EQ(TargetsPict(), nullptr);
+    fs::last_write_time(path, then + std::chrono::seconds(1));
+    const PicturePtr fixed = TargetsPict();
+    ASSERT_NE(fixed, nullptr);
+    EXPECT_EQ(fixed->Transparent, 1);
 }
 
 // A sound is looked for once: missing then, by folder or by file, it stays nothing for the run.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Resource items that are no regular files (a FIFO that nobody writes, a folder) are missing
-# pictures and sounds: the window shows, plays, and quits on SIGTERM with the settings saved.
+# pictures and sounds, and a file of junk is no picture: the window shows, plays, and quits on
+# SIGTERM with the settings saved, and the junk is told once, not at every frame.
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 
@@ -14,6 +15,7 @@ cp -r "$(dirname "$E2E_PROGRAM")/resources" "$game/resources"
     rm TargetsPict.png DigitPict.png LightningSnd.wav
     mkfifo TargetsPict.png LightningSnd.wav
     mkdir DigitPict.png
+    head -c 100000 /dev/urandom >RaijinPict.png  # drawn on every frame
 )
 E2E_PROGRAM="$game/$(basename "$E2E_PROGRAM")"
 
@@ -21,5 +23,7 @@ e2e_start
 e2e_key ctrl+t  # a game, which draws every picture the field has
 sleep 0.5
 e2e_stop TERM
+told="$(grep -c 'RaijinPict.png is no picture' "$E2E_DIR/program.log" || true)"
+[[ "$told" == 1 ]] || e2e_fail "the broken picture was told $told times, not once"
 [[ "$(e2e_prefs)" == 000001000 ]] || e2e_fail "the file holds '$(e2e_prefs)'"
 e2e_log "ok"
