@@ -38,8 +38,10 @@ x python3 "$here/wm_close.py" "$E2E_WID"
 e2e_wait_exit
 [[ "$(e2e_prefs)" == 000001000 ]] || e2e_fail "closing the window saved '$(e2e_prefs)'"
 
+# As from a terminal: a script's background job comes in with SIGINT ignored, and keeps it so.
 e2e_log "SIGINT"
-fresh_start
+rm -f "$prefs"
+e2e_start env --default-signal=INT
 e2e_stop INT
 [[ "$(e2e_prefs)" == 000001000 ]] || e2e_fail "SIGINT saved '$(e2e_prefs)'"
 
