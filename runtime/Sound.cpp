@@ -2,14 +2,21 @@
 
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
+#include <vector>
 
+#include "Microseconds.h"
 #include "RegularFile.h"
 #include "SdlAudioLibrary.h"
 
@@ -21,9 +28,9 @@ constexpr int kFrequency = 44100;
 constexpr SDL_AudioFormat kFormat = AUDIO_S16SYS;
 constexpr int kChannels = 1;
 constexpr Uint32 kFrameBytes = 2;
-// 2048 frames (46 ms): the mixer wakes about 22 times a second, and a sound started in a tick
-// is heard within that tick (two buffers, 93 ms, at worst).
-constexpr int kBufferFrames = 2048;
+// 1024 frames (23 ms): a sound started in a tick is heard within two buffers, 46 ms at worst,
+// for a mixer that wakes about 43 times a second.
+constexpr int kBufferFrames = 1024;
 // Enough mixer channels that a thunderclap, its rumble and a full queue of 16 still overlap.
 constexpr int kMixerChannels = 32;
 // The shipped sounds are a few hundred KB; far more is no sound of ours.
@@ -31,12 +38,50 @@ constexpr std::size_t kMaxFileBytes = 32 * 1024 * 1024;
 // A device that nothing needs closes at the first of these checks that finds nothing playing,
 // so the last sound's tail has left the device's buffers first.
 constexpr int kIdleCheckMs = 150;
+// How often the event loop looks whether a device being opened is ready.
+constexpr int kOpenPollMs = 5;
+// A sound asked for while the device opens plays once it is ready, unless it would start more
+// than a game tick (µs) late by then: a sound that late would belong to another moment.
+constexpr double kLatestStartUs = 100000;
+// At exit, an open still under way is waited for this long (ms), then left to finish alone.
+constexpr int kCloseWaitMs = 1000;
+
+// One opening of the device, on a thread of its own: loading SDL and opening a device take
+// milliseconds at best, and as long as a sound server takes to answer at worst.
+struct OpenJob {
+    std::mutex mutex;
+    std::atomic<bool> done{false};
+    bool opened = false;
+    bool abandoned = false;  // nobody waits for it: a device it opens, it closes again itself
+};
+
+// A sound asked for before the device was ready, with the volume and time (µs) of the asking.
+struct PendingPlay {
+    Mix_Chunk* chunk;
+    std::int32_t volume;
+    double askedAt;
+};
 
 struct AudioState {
+    AudioState() = default;
+    AudioState(const AudioState&) = delete;
+    AudioState& operator=(const AudioState&) = delete;
+    // At exit without CloseAudio (tests): an opener not yet joined is left to end with the process.
+    ~AudioState() {
+        if (opener.joinable()) {
+            opener.detach();
+        }
+    }
+
     bool open = false;
     bool missing = false;  // opening failed: not tried again until CloseAudio, so one warning
     bool wanted = false;   // a sound has played since the last ReleaseAudio
     bool checkPending = false;
+    std::shared_ptr<OpenJob> job;        // the open under way, if any
+    std::thread opener;                  // its thread, joined once it is done
+    std::shared_ptr<OpenJob> abandoned;  // an open left running at a close; none begins meanwhile
+    std::vector<PendingPlay> pending;
+    int slowDeviceMs = 0;
     Sound::PlayObserver observer;
 };
 
@@ -55,6 +100,7 @@ bool NoSound(const char* what, const char* why) {
     return false;
 }
 
+// On the opener's thread.
 bool OpenDevice() {
     const SdlAudioLibrary* sdl = SdlAudioLibrary::Get();
     if (sdl == nullptr) {
@@ -72,23 +118,43 @@ bool OpenDevice() {
     return true;
 }
 
+void ShutDevice() {
+    Sdl().CloseAudio();
+    Sdl().QuitSubSystem(SDL_INIT_AUDIO);
+}
+
 void CloseDevice() {
     AudioState& state = State();
     if (state.open) {
-        Sdl().CloseAudio();
-        Sdl().QuitSubSystem(SDL_INIT_AUDIO);
+        ShutDevice();
         state.open = false;
     }
 }
 
-bool UseDevice() {
-    AudioState& state = State();
-    state.wanted = true;
-    if (!state.open && !state.missing) {
-        state.open = OpenDevice();
-        state.missing = !state.open;
+void RunOpenJob(const std::shared_ptr<OpenJob>& job, int slowDeviceMs) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(slowDeviceMs));
+    const bool opened = OpenDevice();
+    const std::lock_guard lock(job->mutex);
+    job->opened = opened;
+    if (opened && job->abandoned) {
+        ShutDevice();
     }
-    return state.open;
+    job->done = true;
+}
+
+// The volume goes on the channel, not the chunk: the mixer reads a chunk's volume on every pass,
+// so a restart at another volume would also change the copy that is still playing.
+void StartOnChannel(Mix_Chunk& chunk, std::int32_t volume) {
+    const SdlAudioLibrary& sdl = Sdl();
+    int channel = sdl.GroupAvailable(-1);
+    if (channel < 0) {
+        channel = sdl.GroupOldest(-1);  // every channel busy: the oldest sound gives way
+    }
+    if (channel < 0) {
+        return;
+    }
+    sdl.Volume(channel, std::clamp(volume, 0, 100) * MIX_MAX_VOLUME / 100);  // linear
+    sdl.PlayChannelTimed(channel, &chunk, 0, -1);
 }
 
 void CheckIdle();
@@ -112,6 +178,74 @@ void CheckIdle() {
         return;
     }
     CloseDevice();
+}
+
+// The opener is done: the device is open or missing, and what was asked for meanwhile plays,
+// unless it is too late for it now.
+void FinishOpen() {
+    AudioState& state = State();
+    state.opener.join();
+    state.open = state.job->opened;
+    state.missing = !state.open;
+    state.job.reset();
+    const double now = Microseconds();
+    for (const PendingPlay& play : state.pending) {
+        if (state.open && now - play.askedAt <= kLatestStartUs) {
+            StartOnChannel(*play.chunk, play.volume);
+        }
+    }
+    state.pending.clear();
+    if (!state.wanted) {
+        ScheduleIdleCheck();
+    }
+}
+
+void PollOpener() {
+    AudioState& state = State();
+    if (!state.job) {
+        return;
+    }
+    if (state.job->done) {
+        FinishOpen();
+    } else {
+        QTimer::singleShot(kOpenPollMs, PollOpener);
+    }
+}
+
+void BeginOpen() {
+    AudioState& state = State();
+    if (state.open || state.missing || state.job) {
+        return;
+    }
+    if (state.abandoned && !state.abandoned->done) {
+        return;  // two opens at once would race inside SDL
+    }
+    state.abandoned.reset();
+    state.job = std::make_shared<OpenJob>();
+    state.opener = std::thread(RunOpenJob, state.job, state.slowDeviceMs);
+    QTimer::singleShot(kOpenPollMs, PollOpener);
+}
+
+// Waits a while for an open under way; one that takes longer is left to finish, and to close
+// what it opened, on its own.
+void SettleOpen() {
+    AudioState& state = State();
+    for (int waited = 0; state.job && !state.job->done && waited < kCloseWaitMs; ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    if (!state.job) {
+        return;
+    }
+    {
+        const std::lock_guard lock(state.job->mutex);
+        state.job->abandoned = !state.job->done;
+    }
+    if (state.job->abandoned) {
+        state.opener.detach();
+        state.abandoned = std::move(state.job);
+        return;
+    }
+    FinishOpen();
 }
 
 std::uint32_t Little(const std::string& bytes, std::size_t at, int width) {
@@ -191,10 +325,6 @@ Uint8* ConvertedSamples(const std::string& file, Uint32& bytes) {
     return data;
 }
 
-// 0-100 to the mixer's 0-128, linear.
-int MixerVolume(std::int32_t volume) {
-    return std::clamp(volume, 0, 100) * MIX_MAX_VOLUME / 100;
-}
 }  // namespace
 
 // The samples, played in place: the chunk only points at them, in the file's own bytes or in
@@ -202,6 +332,8 @@ int MixerVolume(std::int32_t volume) {
 struct Sound::Samples {
     Samples() = default;
     ~Samples() {
+        std::erase_if(State().pending,
+                      [this](const PendingPlay& play) { return play.chunk == &chunk; });
         if (State().open) {
             for (int channel = 0; channel < kMixerChannels; ++channel) {
                 if (Sdl().Playing(channel) != 0 && Sdl().GetChunk(channel) == &chunk) {
@@ -248,28 +380,35 @@ Sound::Sound(std::string name) : name_(std::move(name)) {}
 Sound::~Sound() = default;
 
 void Sound::Play() {
-    if (State().observer) {
-        State().observer(*this, Volume);
+    AudioState& state = State();
+    if (state.observer) {
+        state.observer(*this, Volume);
     }
-    if (!samples_ || !UseDevice()) {
+    if (!samples_) {
         return;
     }
-    // The volume goes on the channel, not the chunk: the mixer reads a chunk's volume on every
-    // pass, so a restart at another volume would also change the copy that is still playing.
-    const SdlAudioLibrary& sdl = Sdl();
-    int channel = sdl.GroupAvailable(-1);
-    if (channel < 0) {
-        channel = sdl.GroupOldest(-1);  // every channel busy: the oldest sound gives way
-    }
-    if (channel < 0) {
+    state.wanted = true;
+    if (state.open) {
+        StartOnChannel(samples_->chunk, Volume);
         return;
     }
-    sdl.Volume(channel, MixerVolume(Volume));
-    sdl.PlayChannelTimed(channel, &samples_->chunk, 0, -1);
+    if (state.missing) {
+        return;
+    }
+    // Until the device is ready; what has waited too long already can't play any more.
+    const double now = Microseconds();
+    std::erase_if(state.pending,
+                  [now](const PendingPlay& play) { return now - play.askedAt > kLatestStartUs; });
+    state.pending.push_back({&samples_->chunk, Volume, now});
+    BeginOpen();
 }
 
 void Sound::SetPlayObserver(PlayObserver observer) {
     State().observer = std::move(observer);
+}
+
+void Sound::PrepareAudio() {
+    BeginOpen();
 }
 
 void Sound::ReleaseAudio() {
@@ -280,6 +419,8 @@ void Sound::ReleaseAudio() {
 void Sound::CloseAudio() {
     AudioState& state = State();
     state.wanted = false;
+    state.pending.clear();
+    SettleOpen();
     state.missing = false;
     state.checkPending = false;  // a check still waiting finds the device closed, or wanted again
     CloseDevice();
@@ -287,4 +428,8 @@ void Sound::CloseAudio() {
 
 bool Sound::AudioIsOpen() {
     return State().open;
+}
+
+void Sound::SimulateSlowDevice(int ms) {
+    State().slowDeviceMs = ms;
 }

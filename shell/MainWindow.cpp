@@ -144,6 +144,10 @@ void MainWindow::Event_Open() {
     ItsSoundPlayer = std::make_unique<SoundPlayer>();
     ItsSoundPlayer->RestoreData(prefs.GetPartData(kVolumePos, 1));
     ItsSoundPlayer->SetSacrifice(SilenceSnd(), kSilenceTicks);
+    // The device opens in the background while the window shows, ready for the first sound.
+    if (ItsSoundPlayer->RefEnable()) {
+        Sound::PrepareAudio();
+    }
     ActionBlocking = false;
     TheGameHeltz().Setup(kTimerPeriodMs, kTickMs);
     TheGameHeltz().TimerStart(0);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -170,7 +172,7 @@ TEST_F(SoundPlayerTest, MutingLetsTheAudioDeviceGoUntilTheNextSound) {
     for (const auto& [mute, index] : mutes) {
         player.SetVolume(3);
         player.Play(silence);
-        ASSERT_TRUE(Sound::AudioIsOpen());
+        ASSERT_TRUE(QTest::qWaitFor(Sound::AudioIsOpen));
         mute();
         EXPECT_FALSE(player.RefEnable()) << index;
         EXPECT_EQ(player.RefSoundVolume(), 0) << index;

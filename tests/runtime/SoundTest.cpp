@@ -1,15 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <QTest>
+
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "EventLoop.h"
+#include "Microseconds.h"
 #include "ScratchFolder.h"
 #include "Sound.h"
 
@@ -42,6 +49,29 @@ std::string Wav(int tag, int channels, int rate, int bits, const std::string& da
            "data" + le(data.size(), 4) + data;
 }
 
+// The bytes of each buffer the mixer fills, from SDL2_mixer's own post-mix hook.
+std::vector<int> MixedBufferBytes(int forMs) {
+    using Hook = void (*)(void*, unsigned char*, int);
+    using SetPostMix = void (*)(Hook, void*);
+    void* mixer = dlopen("libSDL2_mixer-2.0.so.0", RTLD_NOW | RTLD_NOLOAD);
+    auto* set = reinterpret_cast<SetPostMix>(mixer ? dlsym(mixer, "Mix_SetPostMix") : nullptr);
+    static std::mutex guard;
+    static std::vector<int> sizes;  // written on the audio thread
+    if (set == nullptr) {
+        return {};
+    }
+    set(
+        [](void*, unsigned char*, int bytes) {
+            const std::lock_guard lock(guard);
+            sizes.push_back(bytes);
+        },
+        nullptr);
+    RunEventLoopFor(forMs);
+    set(nullptr, nullptr);
+    const std::lock_guard lock(guard);
+    return std::exchange(sizes, {});
+}
+
 double Peak(const std::vector<std::int16_t>& samples) {
     const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
     return samples.empty() ? 0 : std::max(-1.0 * *low, 1.0 * *high);
@@ -61,7 +91,8 @@ TEST(SoundTest, VolumesAndCopiesScaleTheOutputALetGoDevicePlaysOutAndAGoneOneIsN
     const std::vector<std::int16_t> wav = SamplesOf(kChime, kWavHeader);
     const ScratchFolder scratch;
     const std::string mix = scratch / "mix.raw";
-    EXPECT_FALSE(Sound::AudioIsOpen());  // none at the start of the run
+    EXPECT_FALSE(Sound::AudioIsOpen());         // none at the start of the run
+    SetMicrosecondsSource([] { return 0.0; });  // however long the device takes, nothing is late
     for (const auto& c : cases) {
         PlayToDisk(mix);
         SoundPtr chime = Sound::Open(kChime);
@@ -69,8 +100,8 @@ TEST(SoundTest, VolumesAndCopiesScaleTheOutputALetGoDevicePlaysOutAndAGoneOneIsN
         EXPECT_FALSE(Sound::AudioIsOpen());  // loading needs no device
         chime->Volume = c.firstVolume;
         chime->Play();
-        Sound::ReleaseAudio();
-        EXPECT_TRUE(Sound::AudioIsOpen());
+        Sound::ReleaseAudio();               // what was asked for still plays
+        EXPECT_FALSE(Sound::AudioIsOpen());  // the device opens in the background
         RunEventLoopFor(1000);
         ASSERT_FALSE(Sound::AudioIsOpen());
         const std::vector<std::int16_t> first = SamplesOf(mix);
@@ -121,5 +152,52 @@ TEST(SoundTest, VolumesAndCopiesScaleTheOutputALetGoDevicePlaysOutAndAGoneOneIsN
 
     Sound::SetPlayObserver(nullptr);
     Sound::CloseAudio();
+    SetMicrosecondsSource({});
     EXPECT_EQ(started, (std::vector<std::pair<std::string, std::int32_t>>{{"SoundVolSnd", 35}}));
+}
+
+// A device that takes 300 ms to open: Play returns at once, and the sound plays once the device
+// is ready if it is at most a tick (100 ms) late by then, else not at all. A close that would
+// wait more than 1 s for an open leaves it to finish alone, and the device can open again after.
+TEST(SoundTest, ASoundWaitsForASlowDeviceForATickAtMost) {
+    double now = 0;  // µs
+    SetMicrosecondsSource([&now] { return now; });
+    Sound::SimulateSlowDevice(300);
+    const ScratchFolder scratch;
+    const std::string mix = scratch / "mix.raw";
+    for (const auto& [late, plays] : {std::pair{100000.0, true}, std::pair{100001.0, false}}) {
+        PlayToDisk(mix);
+        SoundPtr chime = Sound::Open(kChime);
+        now = 0;
+        const auto asked = std::chrono::steady_clock::now();
+        chime->Play();
+        EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(100));
+        now = late;
+        ASSERT_TRUE(QTest::qWaitFor(Sound::AudioIsOpen));
+        // 1024 frames of 2 bytes (23 ms): a sound is heard at most two buffers after its tick.
+        const std::vector<int> buffers = MixedBufferBytes(500);
+        ASSERT_FALSE(buffers.empty());
+        EXPECT_EQ(*std::max_element(buffers.begin(), buffers.end()), 2048);
+        chime.reset();
+        Sound::CloseAudio();
+        EXPECT_EQ(Peak(SamplesOf(mix)) > 5000, plays) << late;
+    }
+
+    Sound::SimulateSlowDevice(1500);
+    SoundPtr chime = Sound::Open(kChime);
+    chime->Play();
+    const auto closing = std::chrono::steady_clock::now();
+    Sound::CloseAudio();
+    EXPECT_LT(std::chrono::steady_clock::now() - closing, std::chrono::milliseconds(1400));
+    EXPECT_FALSE(Sound::AudioIsOpen());
+    Sound::SimulateSlowDevice(0);
+    chime->Play();  // while the open left behind still runs: nothing opens
+    RunEventLoopFor(100);
+    EXPECT_FALSE(Sound::AudioIsOpen());
+    RunEventLoopFor(1000);
+    chime->Play();
+    EXPECT_TRUE(QTest::qWaitFor(Sound::AudioIsOpen));
+    chime.reset();
+    Sound::CloseAudio();
+    SetMicrosecondsSource({});
 }

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <functional>
@@ -9,10 +10,12 @@
 #include <vector>
 
 #include "AboutWindow.h"
+#include "EventLoop.h"
 #include "FileTypes.h"
 #include "FortuneWindow.h"
 #include "HelpWindow.h"
 #include "Menu.h"
+#include "Microseconds.h"
 #include "ResourcesFolder.h"
 #include "ShellFixture.h"
 #include "Sound.h"
@@ -123,6 +126,21 @@ TEST_F(ShellFixture, EachMainTickStepsPaintsAndSoundsUnlessBlocked) {
     EXPECT_FALSE(Field().IsRefreshPending());
     EXPECT_EQ(played, std::vector<std::string>{"SoundVolSnd"});
     Sound::SetPlayObserver(nullptr);
+}
+
+// An audio device that takes 2 s to open holds up no tick: the window starts opening it as it
+// shows, and the volume menu's sample, chosen meanwhile, waits for it instead of the game.
+TEST_F(ShellFixture, ASlowAudioDeviceHoldsUpNoTick) {
+    Sound::CloseAudio();
+    Sound::SimulateSlowDevice(2000);
+    SetMicrosecondsSource(nullptr);  // real time, as the game runs
+    OpenMain();
+    QTimer::singleShot(200, [this] { Main().GameMenuSoundVol_Action(3); });
+    RunEventLoopFor(1500);
+    EXPECT_NEAR(Field().steps, 15, 1);
+    EXPECT_FALSE(Sound::AudioIsOpen());
+    Sound::SimulateSlowDevice(0);
+    Sound::CloseAudio();
 }
 
 // Closing the main window closes every other one; with none left the application quits and saves
