@@ -110,3 +110,32 @@ TEST(ApplicationTest, TerminationSignalsQuitOnceTheLoopRunsAndAreIgnoredAfterIt)
     std::raise(SIGHUP);  // would end the test program
     EXPECT_EQ(log, (Log{"app open", "quit", "app close"}));
 }
+
+// A signal that comes in ignored (under nohup, or as a script's background job) stays ignored
+// through every catch, and the other two are caught. Each in a fresh process, where nothing has
+// caught a signal yet.
+TEST(ApplicationTest, ASignalThatComesInIgnoredStaysIgnored) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // The three as bits, INT 4, TERM 2, HUP 1: which ones the game catches.
+    const std::pair<int, int> cases[] = {{SIGINT, 3}, {SIGTERM, 5}, {SIGHUP, 6}};
+    for (const auto& [inherited, caught] : cases) {
+        EXPECT_EXIT(
+            {
+                for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+                    std::signal(signal, signal == inherited ? SIG_IGN : SIG_DFL);
+                }
+                CatchTerminationSignals();
+                IgnoreTerminationSignals();
+                CatchTerminationSignals();  // as after a quit that went on
+                int bits = 0;
+                for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+                    struct sigaction now {};
+                    ::sigaction(signal, nullptr, &now);
+                    bits = bits * 2 + (now.sa_handler != SIG_IGN && now.sa_handler != SIG_DFL);
+                }
+                std::_Exit(bits);
+            },
+            testing::ExitedWithCode(caught), "")
+            << inherited;
+    }
+}
