@@ -49,19 +49,20 @@ TEST_F(ShadowFilerTest, ShadowNameIsTheStemCutByWholeCharactersAndACounter) {
 }
 
 // Two copies of the game saving at the same moment, both looking for a name before either
-// writes: each gets a shadow of its own, and neither's writing empties the other's.
+// writes: each gets a shadow of its own, and neither's writing empties the other's. One byte is
+// as much a file as any.
 TEST_F(ShadowFilerTest, TwoCopiesSavingAtOnceEachPutTheirOwnFileInPlace) {
     WriteBytes(scratch / "prefs", "old");
     ShadowFiler first(Item("prefs"));
     ShadowFiler second(Item("prefs"));
     EXPECT_EQ(first.RefShadowFile()->ShellPath(), scratch / "prefs000001");
     EXPECT_EQ(second.RefShadowFile()->ShellPath(), scratch / "prefs000002");
-    EXPECT_TRUE(first.CreateOutput()->Write("first"));
-    EXPECT_TRUE(second.CreateOutput()->Write("second"));
+    EXPECT_TRUE(first.CreateOutput()->Write("1"));
+    EXPECT_TRUE(second.CreateOutput()->Write("2"));
     first.CleanUp();
-    EXPECT_EQ(ReadBytes(scratch / "prefs"), "first");
+    EXPECT_EQ(ReadBytes(scratch / "prefs"), "1");
     second.CleanUp();
-    EXPECT_EQ(ReadBytes(scratch / "prefs"), "second");
+    EXPECT_EQ(ReadBytes(scratch / "prefs"), "2");
     EXPECT_EQ(Names(scratch.Path()), std::vector<std::string>{"prefs"});
 }
 
@@ -119,6 +120,8 @@ TEST_F(ShadowFilerTest, LeftoversAreSkippedAndOnlyAPlacedShadowClearsThem) {
         WriteBytes(scratch / "prefs000001", "old leftover");
         Age(scratch / "prefs000001", 60);  // a minute to the second
         WriteBytes(scratch / "prefs000002", "fresh leftover");
+        const int firstFree = ::open("/dev/null", O_RDONLY);  // the shadow's descriptor to be
+        ::close(firstFree);
         ClaimingFiler filer(Item("prefs"));
         const std::string shadow = filer.RefShadowFile()->ShellPath();
         EXPECT_EQ(shadow, scratch / "prefs000004");
@@ -134,6 +137,7 @@ TEST_F(ShadowFilerTest, LeftoversAreSkippedAndOnlyAPlacedShadowClearsThem) {
                   how == "abort" ? ShadowFiler::kStatusAborted : ShadowFiler::kStatusCleanedUp);
         EXPECT_EQ(filer.RefShadowFile(), nullptr);
         EXPECT_FALSE(filer.RefShadowAvail());
+        EXPECT_EQ(::fcntl(firstFree, F_GETFD), -1) << how;  // let go of with the shadow
         const bool placed = how == "written";
         EXPECT_EQ(ReadBytes(scratch / "prefs"), placed ? "written" : "old") << how;
         std::vector<std::string> left = {"prefs", "prefs000001", "prefs000002", "prefs000003"};
