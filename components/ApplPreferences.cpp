@@ -55,6 +55,12 @@ bool HoldsSettings(const FolderItem& item) {
            std::all_of(bytes.begin() + 2, bytes.end(), IsSettingsByte);
 }
 
+// We would read it as holding nothing, and then save the defaults over whatever it holds.
+bool TooLongToBeOurs(const FolderItem& item) {
+    const auto in = TextInputStream::Open(item);
+    return in && LenB(in->Read(ApplPreferences::kLongestFile + 1)) > ApplPreferences::kLongestFile;
+}
+
 bool IsPrefsFile(const FolderItem& item, const std::string& creator) {
     if (item.Directory()) {
         return false;
@@ -62,7 +68,8 @@ bool IsPrefsFile(const FolderItem& item, const std::string& creator) {
     if (!item.MacAttributesSupported()) {
         return HoldsSettings(item);
     }
-    return item.MacCreator() == creator && item.MacType() == ApplPreferences::kFileType;
+    return item.MacCreator() == creator && item.MacType() == ApplPreferences::kFileType &&
+           !TooLongToBeOurs(item);
 }
 
 // Leftovers of our own interrupted saves are known by the same marks as the file itself.
@@ -121,17 +128,11 @@ void ApplPreferences::MacSave() {
     }
     PrefsShadowFiler filer(file, FileCreator);
     const FolderItemPtr target = filer.RefShadowFile();
-    if (!target) {
+    const auto out = filer.CreateOutput();
+    if (!out) {
+        filer.Abort();  // nothing written; the old file stays as it was, and no empty shadow
         return;
     }
-    const auto out = TextOutputStream::Create(*target);
-    if (!out) {
-        return;  // nothing written; the old file stays as it was
-    }
-    // A replacement keeps the mode the user gave the old file. Where the file system keeps no
-    // modes (vfat) the file is saved all the same.
-    const int mode = file->Permissions();
-    target->SetPermissions(mode >= 0 ? mode : kFirstFileMode);
     bool written = out->Write(kMarker) && out->Write(ItsData);
     written = out->Close() && written && MarkAsOurs(*target);
     if (!written) {
@@ -140,6 +141,11 @@ void ApplPreferences::MacSave() {
         filer.Abort();
         return;
     }
+    // A replacement keeps the mode the user gave the old file, given last: its owner may not
+    // give attributes to a file that is read-only to them. Where the file system keeps no modes
+    // (vfat) the file is saved all the same.
+    const int mode = file->Permissions();
+    target->SetPermissions(mode >= 0 ? mode : kFirstFileMode);
     filer.CleanUp();
 }
 

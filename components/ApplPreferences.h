@@ -11,9 +11,9 @@
 //
 // The file: the two bytes "00", then the data string byte for byte, nothing else. It lives in the
 // user's preferences folder under FileName, or FileName + "_1", "_2", ... when that name holds
-// an item of another kind; its kind is the type "PREF" with the creator FileCreator. Where the
-// file system keeps no type or creator, a file is ours only when its contents could be a saved
-// data string.
+// an item of another kind; its kind is the type "PREF" with the creator FileCreator, and it is
+// no longer than kLongestFile. Where the file system keeps no type or creator, a file is ours only
+// when its contents could be a saved data string.
 class ApplPreferences {
 public:
     ApplPreferences(std::string fileName, std::string creator);
@@ -50,8 +50,8 @@ public:
     // The file's two leading bytes.
     static constexpr const char* kMarker = "00";
     static constexpr const char* kFileType = "PREF";
-    // A longer file is no settings file of ours; it is read as holding no data rather than
-    // loaded whole into memory.
+    // A longer file is no settings file of ours, whatever its kind: the name search passes it
+    // over, and it is never loaded whole into memory.
     static constexpr std::int32_t kLongestFile = 1 << 20;
 
 protected:

@@ -1,5 +1,7 @@
 #include "ShadowFiler.h"
 
+#include <cerrno>
+
 #include "ByteString.h"
 #include "ExchangeFiles.h"
 #include "RuntimeBackgroundTask.h"
@@ -22,7 +24,7 @@ ShadowFiler::ShadowFiler(FolderItemPtr base) {
         ItsStatus = kStatusNoTemporaryFolder;
         return;
     }
-    FindShadowName(*folder);
+    MakeShadow(*folder);
 }
 
 std::string ShadowFiler::ShadowStem(std::string name) {
@@ -34,43 +36,65 @@ std::string ShadowFiler::ShadowStem(std::string name) {
     return name;
 }
 
-void ShadowFiler::FindShadowName(const FolderItem& folder) {
+void ShadowFiler::MakeShadow(const FolderItem& folder) {
     const std::string stem = ShadowStem(ItsBaseFile->Name());
-    // The existence test comes first and the limit is looked at only for a taken name, so the
-    // last candidate is kLastShadowNumber.
+    // A name is tried by making the file under it: a look first and a create after would let
+    // another copy make the same name in between, and the two would write one file. The limit is
+    // looked at only for a taken name, so the last candidate is kLastShadowNumber.
     std::int32_t k = 0;
+    bool taken = false;
     do {
         ++k;
         ItsShadowFile = folder.Child(stem + Format(k, "000000"));
+        ItsShadowOutput = TextOutputStream::CreateNew(*ItsShadowFile);
+        taken = !ItsShadowOutput && errno == EEXIST;
         RuntimeBackgroundTask();
-    } while (ItsShadowFile && ItsShadowFile->Exists() && k < kLastShadowNumber);
+    } while (taken && k < kLastShadowNumber);
 
-    if (!ItsShadowFile || ItsShadowFile->Exists()) {
-        ItsShadowFile.reset();
+    if (ItsShadowOutput) {
+        IsShadowAvail = true;
+        ItsStatus = kStatusShadowReady;
+        return;
+    }
+    ItsShadowFile.reset();
+    if (taken) {
         ItsStatus = kStatusNoFreeShadowName;
         return;
     }
-    IsShadowAvail = true;
-    ItsStatus = kStatusShadowReady;
+    // Where no shadow can be made, writing the base in place could leave it cut short.
+    ItsBaseFile.reset();
+    ItsStatus = kStatusShadowRefused;
 }
 
 FolderItemPtr ShadowFiler::RefShadowFile() const {
     return IsShadowAvail ? ItsShadowFile : ItsBaseFile;
 }
 
+std::unique_ptr<TextOutputStream> ShadowFiler::CreateOutput() const {
+    if (IsShadowAvail) {
+        return ItsShadowOutput->Duplicate();
+    }
+    return ItsBaseFile ? TextOutputStream::Create(*ItsBaseFile) : nullptr;
+}
+
 void ShadowFiler::CleanUp() {
     // Without a shadow the caller has written the base in place: nothing is left to do.
-    if (IsShadowAvail && ItsShadowFile->Exists() && PutShadowInPlace()) {
+    if (IsShadowAvail && PutShadowInPlace()) {
         RemoveLeftovers();
     }
     Release(kStatusCleanedUp);
 }
 
 bool ShadowFiler::PutShadowInPlace() {
+    // Should ours have been removed (by another copy, as an old leftover) and its name taken
+    // again, what stands there now is somebody else's to place or throw away.
+    if (!ItsShadowOutput->IsFileAt(*ItsShadowFile)) {
+        return false;
+    }
     // The shadow's bytes must be on the disk before its name stands for the file; after a power
-    // cut a renamed but unwritten shadow would leave an empty file there. One that can't be
-    // flushed is thrown away and the old file kept.
-    if (!ItsShadowFile->Sync()) {
+    // cut a renamed but unwritten shadow would leave an empty file there. One that was never
+    // written or can't be flushed is thrown away and the old file kept.
+    if (ItsShadowOutput->Length() <= 0 || !ItsShadowOutput->Sync()) {
         ItsShadowFile->Delete();
         return false;
     }
@@ -108,7 +132,7 @@ void ShadowFiler::RemoveLeftovers() const {
 }
 
 void ShadowFiler::Abort() {
-    if (IsShadowAvail && ItsShadowFile->Exists()) {
+    if (IsShadowAvail && ItsShadowOutput->IsFileAt(*ItsShadowFile)) {
         ItsShadowFile->Delete();
     }
     Release(kStatusAborted);
@@ -121,6 +145,7 @@ bool ShadowFiler::TbExchangeFiles(const FolderItem& a, const FolderItem& b) {
 void ShadowFiler::Release(std::int32_t status) {
     ItsBaseFile.reset();
     ItsShadowFile.reset();
+    ItsShadowOutput.reset();
     IsShadowAvail = false;
     ItsStatus = status;
 }

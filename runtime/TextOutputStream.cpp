@@ -9,6 +9,16 @@
 
 #include "FileEvents.h"
 
+namespace {
+// A file made new is the user's alone until whoever made it gives it the mode it is meant to have.
+constexpr mode_t kOwnerOnly = 0600;
+
+bool& SyncFails() {
+    static bool fails = false;
+    return fails;
+}
+}  // namespace
+
 std::unique_ptr<TextOutputStream> TextOutputStream::Create(const FolderItem& file) {
     // Not blocking, so that opening a pipe under the name fails at once instead of waiting for a
     // reader.
@@ -22,6 +32,18 @@ std::unique_ptr<TextOutputStream> TextOutputStream::Create(const FolderItem& fil
         ::close(fd);
         return nullptr;
     }
+    return std::make_unique<TextOutputStream>(fd, file.ShellPath());
+}
+
+std::unique_ptr<TextOutputStream> TextOutputStream::CreateNew(const FolderItem& file) {
+    const int fd = ::open(file.ShellPath().c_str(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, kOwnerOnly);
+    if (fd < 0) {
+        return nullptr;
+    }
+    // A umask may have taken the owner's own bits; where the file system keeps no modes this
+    // fails, and the file is written all the same.
+    ::fchmod(fd, kOwnerOnly);
     return std::make_unique<TextOutputStream>(fd, file.ShellPath());
 }
 
@@ -58,4 +80,29 @@ bool TextOutputStream::Close() {
     fd_ = -1;
     RaiseFileEvent(FileEvent::OutputClosed, path_);
     return !failed_;
+}
+
+std::unique_ptr<TextOutputStream> TextOutputStream::Duplicate() const {
+    const int fd = fd_ < 0 ? -1 : ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    return fd < 0 ? nullptr : std::make_unique<TextOutputStream>(fd, path_);
+}
+
+bool TextOutputStream::Sync() const {
+    return fd_ >= 0 && !SyncFails() && ::fsync(fd_) == 0;
+}
+
+bool TextOutputStream::IsFileAt(const FolderItem& file) const {
+    struct stat mine {};
+    struct stat there {};
+    return fd_ >= 0 && ::fstat(fd_, &mine) == 0 && ::lstat(file.ShellPath().c_str(), &there) == 0 &&
+           mine.st_dev == there.st_dev && mine.st_ino == there.st_ino;
+}
+
+std::int64_t TextOutputStream::Length() const {
+    struct stat info {};
+    return fd_ >= 0 && ::fstat(fd_, &info) == 0 ? static_cast<std::int64_t>(info.st_size) : -1;
+}
+
+void TextOutputStream::SimulateSyncError(bool failing) {
+    SyncFails() = failing;
 }

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
@@ -95,33 +99,39 @@ TEST_F(PrefsFileTest, SavesReplaceTheFileWholeOnlyWhenItChangedOrSaveModeAsks) {
     EXPECT_EQ(File(kName + "_1"), "001231000");
 }
 
-// What a run makes of whatever is under the name, and what it saves after choosing sound B.
+// What a run makes of whatever is under the name, and what it saves after choosing sound B: in
+// the same file, or under _1 when the file is too long to be ours (it is then never altered).
 TEST_F(PrefsFileTest, FileContentsDecideTheData) {
     const std::string binary("00\0\xff\x80\r\n\x01\x02", 9);
-    const std::tuple<const char*, std::string, std::string, std::string> cases[] = {
-        // what, stored, restored, saved
-        {"empty", "", "", "00000B000"},
-        {"marker only", "00", "", "00000B000"},
-        {"one data byte", "007", "7", "00700B000"},
-        {"short data is completed", "0012", "12", "00120B000"},
-        {"unmarked", "010001000", "", "00000B000"},
-        {"unmarked, long", "XX" + std::string(5000, '7'), "", "00000B000"},
-        {"line end is data", "000001000\r", "0001000\r", "00000B000\r"},
+    const std::string longest(ApplPreferences::kLongestFile - 2, '5');
+    const std::tuple<const char*, std::string, std::string, std::string, std::string> cases[] = {
+        // what, stored, restored, saved, saved under
+        {"empty", "", "", "00000B000", kName},
+        {"marker only", "00", "", "00000B000", kName},
+        {"one data byte", "007", "7", "00700B000", kName},
+        {"short data is completed", "0012", "12", "00120B000", kName},
+        {"unmarked", "010001000", "", "00000B000", kName},
+        {"unmarked, long", "XX" + std::string(5000, '7'), "", "00000B000", kName},
+        {"line end is data", "000001000\r", "0001000\r", "00000B000\r", kName},
         {"binary bytes pass unchanged", binary, binary.substr(2),
-         binary.substr(0, 5) + "B" + binary.substr(6)},
-        {"huge", "00" + std::string(ApplPreferences::kLongestFile, '5'), "", "00000B000"},
+         binary.substr(0, 5) + "B" + binary.substr(6), kName},
+        {"longest", "00" + longest, longest, "00555B" + longest.substr(4), kName},
+        {"a byte too long", "00" + longest + "5", "", "00000B000", kName + "_1"},
     };
-    for (const auto& [what, stored, restored, saved] : cases) {
+    // Compared with EXPECT_TRUE, so that a failure does not print a MiB.
+    for (const auto& [what, stored, restored, saved, savedUnder] : cases) {
         SCOPED_TRACE(what);
         Ours(kName, stored);
         ApplPreferences prefs(kName, "QVLK");
         prefs.Restore();
-        EXPECT_EQ(prefs.GetData(), restored);
+        EXPECT_TRUE(prefs.GetData() == restored);
         prefs.DefaultData(kDefaults);
         prefs.SetPartData("B", 4);
         prefs.Save();
-        EXPECT_EQ(File(kName), saved);
-        EXPECT_EQ(Names(config), NameList{kName});
+        EXPECT_TRUE(File(savedUnder) == saved);
+        EXPECT_TRUE(File(kName) == (savedUnder == kName ? saved : stored));
+        EXPECT_EQ(Names(config),
+                  (savedUnder == kName ? NameList{kName} : NameList{kName, kName + "_1"}));
     }
 }
 
@@ -210,6 +220,18 @@ void PrefsFileTest::ExpectFailedSaveKeepsTheOldFile(const std::function<void()>&
 TEST_F(PrefsFileTest, FullDiskOrAKindThatCantBeWrittenKeepsTheOldFile) {
     // Files may grow to 5 bytes: the shadow is cut short after the marker and three data bytes.
     ExpectFailedSaveKeepsTheOldFile([] { WithFileSizeLimit(5, [] { RunWithNewRecord(); }); });
+    // One descriptor left: the shadow is made, but no stream can be had to write it.
+    ExpectFailedSaveKeepsTheOldFile([] {
+        const int lowestFree = ::open("/dev/null", O_RDONLY);
+        ::close(lowestFree);
+        rlimit saved{};
+        ::getrlimit(RLIMIT_NOFILE, &saved);
+        rlimit one = saved;
+        one.rlim_cur = static_cast<rlim_t>(lowestFree) + 1;
+        ::setrlimit(RLIMIT_NOFILE, &one);
+        RunWithNewRecord();
+        ::setrlimit(RLIMIT_NOFILE, &saved);
+    });
     ExpectFailedSaveKeepsTheOldFile([] {
         FolderItem::SimulateAttributeError(ENOSPC);
         RunWithNewRecord();
@@ -234,6 +256,46 @@ TEST_F(PrefsFileTest, FullTmpfsKeepsTheOldFile) {
         std::filesystem::remove(Path("spare"));
         RunWithNewRecord();
     });
+}
+
+// A file the user made read-only is saved run after run all the same, and stays read-only: its
+// owner may not give attributes to such a file, so its mode is given last. Root is refused
+// nothing, so as root the runs are made by an ordinary user who owns the files.
+TEST_F(PrefsFileTest, ReadOnlyFileIsSavedAndKeepsItsMode) {
+    GTEST_FLAG_SET(death_test_style, "fast");
+    constexpr uid_t kNobody = 65534;
+    const auto twoRuns = [] {
+        RunWithNewRecord();
+        RunProgram([](ApplPreferences& prefs) { prefs.SetPartData("B", 4); });
+    };
+    for (const int mode : {0444, 0400}) {
+        SCOPED_TRACE(mode);
+        std::filesystem::remove(Path(kName));
+        Ours(kName, "001231000");
+        ::chmod(Path(kName).c_str(), static_cast<mode_t>(mode));
+        if (::geteuid() != 0) {
+            twoRuns();
+        } else {
+            for (const std::string& path : {scratch.Path(), config, Path(kName)}) {
+                ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+            }
+            EXPECT_EXIT(
+                {
+                    const bool dropped = ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 &&
+                                         ::setuid(kNobody) == 0;
+                    if (dropped) {
+                        twoRuns();
+                    }
+                    std::_Exit(dropped ? 0 : 1);
+                },
+                testing::ExitedWithCode(0), "");
+        }
+        EXPECT_EQ(File(kName), "00123B456");
+        EXPECT_EQ(FolderItem(Path(kName)).Permissions(), mode);
+        EXPECT_EQ(Attribute(Path(kName), "type"), "PREF");
+        EXPECT_EQ(Attribute(Path(kName), "creator"), "QVLK");
+        EXPECT_EQ(Names(config), NameList{kName});
+    }
 }
 
 // Settings kept elsewhere and linked in: the link's target is saved, and the link stays.

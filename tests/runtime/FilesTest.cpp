@@ -165,6 +165,10 @@ TEST(TextStreamTest, NoFileGivesNoStreamAndAFailedWriteIsNeverReportedAsSuccess)
     });
     EXPECT_EQ(results, (std::array{true, false, false, false}));
     EXPECT_TRUE(out->WriteError());
+    // Once closed it holds no file: none to duplicate, flush, measure or find under a name.
+    EXPECT_EQ((std::tuple(out->Duplicate() == nullptr, out->Sync(), out->Length(),
+                          out->IsFileAt(FolderItem(scratch / "full")))),
+              std::tuple(true, false, -1, false));
 }
 
 TEST(ExchangeFilesTest, SwapsContentsOrFailsWithNothingChanged) {

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -107,10 +108,12 @@ inline std::string Attribute(const std::string& path, const std::string& name) {
     return size > 0 ? std::string(buffer, static_cast<std::size_t>(size)) : std::string();
 }
 
-// Sets the item's modification time `seconds` before now.
+// Sets the item's modification time `seconds` before now, by the clock the program reads ages
+// with: time(), which can lag the precise clock by a tick, so that an age of a minute to the
+// second never reads as 59 s.
 inline void Age(const std::string& path, int seconds) {
-    std::filesystem::last_write_time(
-        path, std::filesystem::file_time_type::clock::now() - std::chrono::seconds(seconds));
+    const timespec times[2] = {{0, UTIME_OMIT}, {std::time(nullptr) - seconds, 0}};
+    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
 }
 
 // The names in a folder, sorted.
