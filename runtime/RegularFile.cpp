@@ -62,6 +62,6 @@ std::optional<FileStamp> StampOf(const std::string& path) {
     }
     return FileStamp{
         static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-        static_cast<std::int64_t>(info.st_size),
-        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+        static_cast<std::int64_t>(info.st_size), static_cast<std::int64_t>(info.st_mtim.tv_sec),
+        static_cast<std::int64_t>(info.st_mtim.tv_nsec)};
 }

@@ -12,12 +12,13 @@
 std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes);
 
 // What tells one version of a file from the next without reading it: which file the path leads
-// to, its size and its modification time (ns).
+// to, its size and its modification time.
 struct FileStamp {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::int64_t size = 0;
-    std::int64_t modifiedNs = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
     bool operator==(const FileStamp&) const = default;
 };
 
