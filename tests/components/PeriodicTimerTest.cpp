@@ -3,6 +3,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "EventLoop.h"
@@ -87,8 +88,9 @@ TEST_F(PeriodicTimerSchedule, SteadyFiringsGiveOneActionPerIntervalWithoutDrift)
 
 // The event loop is busy from 500 ms on, when the action due at 500 is waiting; each action takes
 // 10 ms. Until an action ends more than five intervals (500 ms) behind its due time (the one at
-// 990 ends at 1000, just in time), the missed ones are caught up one per firing; past that the
-// schedule restarts from the action's end, and the next action reports the overload.
+// 990 ends at 1000, just in time; the one at 991 begins in time but ends too late), the missed
+// ones are caught up one per firing; past that the schedule restarts from the action's end, and
+// the next action reports the overload.
 TEST_F(PeriodicTimerSchedule, StallsAreCaughtUpOnePerFiringUntilFiveIntervalsBehind) {
     handlerCost_ = 10 * kMs;
     const struct {
@@ -98,6 +100,7 @@ TEST_F(PeriodicTimerSchedule, StallsAreCaughtUpOnePerFiringUntilFiveIntervalsBeh
     } cases[] = {
         {820, 1000, {820, 840, 860, 880, 920}, {10, 10, 10, 10, 10}},
         {990, 1200, {990, 1010, 1030, 1050, 1070, 1090, 1110}, std::vector<std::int32_t>(7, 10)},
+        {991, 1300, {991, 1111, 1211}, {10, -10, 10}},
         {1050, 1300, {1050, 1170, 1270}, {10, -10, 10}},
         {2520, 2800, {2520, 2640, 2740}, {10, -10, 10}},
     };
@@ -116,18 +119,22 @@ TEST_F(PeriodicTimerSchedule, StallsAreCaughtUpOnePerFiringUntilFiveIntervalsBeh
 
 // Without the clock, each firing counts as one period of 20 ms: an action comes at the sixth
 // firing since the last (5 x 20 ms is not more than the interval), anchored at the clock's reading.
+// Such actions judge no overload: after one, each passes its 10 ms load on negated.
 TEST_F(PeriodicTimerSchedule, AClockThatStandsStillOrGoesBackGivesAnActionEverySixthFiring) {
     Start();
     for (int firing = 1; firing <= 18; ++firing) {
         FireAt(0);  // the clock never moves from the start time
         EXPECT_EQ(times_.size(), static_cast<std::size_t>(firing / 6)) << "firing " << firing;
     }
-    FireEvery20(0, 240);  // actions at 120 and 220; the firing at 240 is one occasion since
+    FireEvery20(0, 240);  // actions at 120 and 220
+    handlerCost_ = 10 * kMs;
+    FireAt(1000);  // the action due at 300, overloaded
     ForgetActions();
-    for (int firing = 1; firing <= 11; ++firing) {
+    for (int firing = 1; firing <= 12; ++firing) {
         FireAt(-1000);  // back before the anchor
-        EXPECT_EQ(times_.size(), static_cast<std::size_t>((firing + 1) / 6)) << "back " << firing;
+        EXPECT_EQ(times_.size(), static_cast<std::size_t>(firing / 6)) << "back " << firing;
     }
+    EXPECT_EQ(loads_, (std::vector<std::int32_t>{-10, -10}));
     EXPECT_DOUBLE_EQ(timer_.Anchor(), kStartTime - 1000 * kMs);
 }
 
@@ -137,20 +144,31 @@ TEST_F(PeriodicTimerSchedule, SuspendedActionsRaiseNothingButKeepTheSchedule) {
     EXPECT_EQ(times_, (std::vector<double>{420}));
 }
 
+// Each action takes 25 ms, longer than a firing, so that a restart from its end and one from its
+// start fall on different firings.
 TEST_F(PeriodicTimerSchedule, TimerSyncInsideAHandlerRestartsFromTheHandlersEndOnly) {
     Start();
-    timer_.PeriodicAction = [this](PeriodicTimer& sender, std::int32_t) {
+    bool sync = true;
+    timer_.PeriodicAction = [&](PeriodicTimer& sender, std::int32_t) {
         times_.push_back((clock_ - kStartTime) / kMs);
-        if (times_.size() == 1) {
+        if (std::exchange(sync, false)) {
             sender.TimerSync();
         }
-        clock_ += 5 * kMs;
+        clock_ += 25 * kMs;
     };
     FireEvery20(0, 240);
     timer_.TimerSync();  // outside a handler: changes nothing
     FireEvery20(240, 500);
-    // Synced at the end of the first action (125): the next is due at 225, then every 100 ms.
-    EXPECT_EQ(times_, (std::vector<double>{120, 240, 340, 440}));
+    // Synced at the end of the first action (145): the next is due at 245, then every 100 ms.
+    EXPECT_EQ(times_, (std::vector<double>{120, 260, 360, 460}));
+    // With the clock gone back, actions come by counting firings; a synced one still restarts the
+    // schedule from its end, 25 ms after its clock reading.
+    sync = true;
+    for (int firing = 0; firing < 6; ++firing) {
+        FireAt(0);
+    }
+    EXPECT_EQ(times_.size(), 5u);
+    EXPECT_DOUBLE_EQ(timer_.Anchor(), kStartTime + 25 * kMs);
 }
 
 TEST_F(PeriodicTimerSchedule, BadSettingsAreClampedAtStart) {

@@ -271,21 +271,29 @@ TEST_F(GameFieldTest, TheChargeRisesEveryTickWithoutAStrikeAndDropsAfterOne) {
     EXPECT_EQ(bolt->Charges, (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5, 0, 1, 2}));
 }
 
-// During a game the runner walks from the left rod out and back twice, through the zone each
-// way (63 steps of two ticks): first turning back short of the far rod, then from it. Only
-// reaching the far rod, and the left one again after it, earns the crossing bonus.
+// During a game the runner walks out and back on keys, first turning one step (4 px) short of each
+// rod, at x 451 and 19, then at the first x where each counts as reached, 455 and 15. Each way
+// through the zone scores 63 steps of two ticks. Only the rod opposite to the one reached last
+// earns the bonus, in the tick after the step onto it: the tick that first finds the runner there.
 TEST_F(GameFieldTest, OnlyReachingTheFarRodEarnsTheBonus) {
     ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
     field.GameStart();
-    for (const auto& [turnAt, score] :
-         {std::pair{440, 4 * 63}, std::pair{kRightRod, 2 * 4 * 63 + 2 * 50}}) {
-        for (const bool out : {true, false}) {
-            field.GameRun();  // sets off from the rod, or turns back short of it
-            ASSERT_TRUE(TickUntil(
-                [&] { return out ? field.RunnerX() >= turnAt : field.RunnerX() == kLeftRod; }));
-            Ticks(3);
-        }
-        EXPECT_EQ(field.GameScore, score) << turnAt;
+    constexpr std::int32_t kWay = 2 * 63;  // ticks in the zone each way
+    const struct {
+        std::int32_t turnAt;
+        std::int32_t score, scoreNextTick;  // after the tick of the step onto turnAt
+    } legs[] = {{451, kWay, kWay},
+                {kLeftRod, 2 * kWay, 2 * kWay},
+                {455, 3 * kWay, 3 * kWay + 50},
+                {19, 4 * kWay + 50, 4 * kWay + 50},
+                {455, 5 * kWay + 50, 5 * kWay + 50},
+                {15, 6 * kWay + 50, 6 * kWay + 100}};
+    for (const auto& leg : legs) {
+        field.GameRun();  // sets off from the left rod, or turns back
+        ASSERT_TRUE(TickUntil([&] { return field.RunnerX() == leg.turnAt; }));
+        EXPECT_EQ(field.GameScore, leg.score) << leg.turnAt;
+        Tick();
+        EXPECT_EQ(field.GameScore, leg.scoreNextTick) << leg.turnAt;
     }
 }
 
@@ -316,13 +324,18 @@ TEST_F(GameFieldTest, ARunnerStruckInTheZoneIsOutOfItUntilItWalksBackIn) {
 
 // Observation mode: every strike freezes the field for 30 ticks, frame included. A start chosen
 // meanwhile is carried out at once but waits for the freeze to run out, and a game lasts 1800
-// unfrozen ticks however many freezes fall into it.
+// unfrozen ticks however many freezes fall into it. The first freeze follows a strike on the
+// runner at the right rod, which makes the left its home again: so the game's first tick, finding
+// it still lying at the right rod, scores a bonus, and its return off the left edge another.
 TEST_F(GameFieldTest, ObservationFreezesHoldTheFrameAStartAndTheGamesClock) {
+    ASSERT_NO_FATAL_FAILURE(RunnerAtLeftRod());
+    field.GameRun();
+    ASSERT_TRUE(TickUntil([this] { return field.RunnerX() == kRightRod; }));
     field.SetHold(true);
-    Ticks(3);
-    bolt->StrikeNext(0);  // the ground, between games: a freeze and nothing else
+    bolt->StrikeNext(kRunnerRow);  // between games: a freeze, no message and nothing to end
     Tick();
     const std::int32_t strike = ticks;
+    const std::size_t bolts = bolt->Charges.size();
     const auto strikeFrame = Snapshot(field.Frame());
     EXPECT_EQ(field.MessageHold, 0);
     Ticks(5);
@@ -338,7 +351,8 @@ TEST_F(GameFieldTest, ObservationFreezesHoldTheFrameAStartAndTheGamesClock) {
     const std::int32_t start = ticks;
     EXPECT_EQ(field.GameRemain, 1799);
     EXPECT_TRUE(MessageDrawn(0));
-    EXPECT_EQ(bolt->Charges.size(), 4u + 1u);  // no bolt grew while frozen
+    EXPECT_EQ(bolt->Charges.size(), bolts + 1u);  // no bolt grew while frozen
+    EXPECT_EQ(field.GameScore, 50);
     // Strikes on both rods and the ground: four more freezes.
     for (std::int32_t rowOrGround : {2, 3, 0, 2}) {
         Ticks(100);
@@ -348,6 +362,7 @@ TEST_F(GameFieldTest, ObservationFreezesHoldTheFrameAStartAndTheGamesClock) {
     EXPECT_EQ(ticks, start + 1801 + 4 * 30);
     EXPECT_EQ(endSoundTicks, std::vector<std::int32_t>{start + 1800 + 4 * 30});
     EXPECT_EQ(frames, ticks - 5 * 30);
+    EXPECT_EQ(field.GameScore, 2 * (50 + 50));
 }
 
 TEST_F(GameFieldTest, CloudHidingChangesOnlyBetweenGamesAndClearsTheCounters) {
