@@ -54,7 +54,6 @@ PicturePtr TryLoad(PictureItem& item, const std::string& path) {
                      path.c_str());
         return nullptr;
     }
-    item.failed.reset();
     if (item.see == See::WhiteIsTransparent) {
         pic->Transparent = 1;
     }

@@ -70,6 +70,16 @@ TEST_F(ItemsTest, ABrokenPictureIsToldOnceAndReadAgainOnlyOnceItsFileChanges) {
     const PicturePtr fixed = TargetsPict();
     ASSERT_NE(fixed, nullptr);
     EXPECT_EQ(fixed->Transparent, 1);
+
+    // Let go, as at the next start, the items forget failures too.
+    WriteBytes(path, std::string(png.size(), 'x'));
+    fs::last_write_time(path, then);
+    ReleasePictureItems();
+    EXPECT_EQ(TargetsPict(), nullptr);
+    WriteBytes(path, png);
+    fs::last_write_time(path, then);
+    ReleasePictureItems();
+    EXPECT_NE(TargetsPict(), nullptr);
 }
 
 // A sound is looked for once: missing then, by folder or by file, it stays nothing for the run.
