@@ -85,9 +85,12 @@ struct AudioState {
     Sound::PlayObserver observer;
 };
 
+// At namespace scope, so that it is made before, and goes after, the sounds that statics made
+// later hold (the sound items): samples let go of their waiting plays as they go.
+AudioState gAudio;
+
 AudioState& State() {
-    static AudioState state;
-    return state;
+    return gAudio;
 }
 
 const SdlAudioLibrary& Sdl() {

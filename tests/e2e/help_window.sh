@@ -43,6 +43,13 @@ area_crop() {
         +repage "$2"
 }
 
+# A screenshot's text area against the first one's: how many pixels differ.
+area_diff_from_first() {
+    e2e_shot "$E2E_DIR/$1.png"
+    area_crop "$E2E_DIR/$1.png" "$E2E_DIR/area_$1.png"
+    e2e_diff_count "$E2E_DIR/area1.png" "$E2E_DIR/area_$1.png"
+}
+
 # The first line of text in a crop, cut into cells of one full-width character (12 pixels) from
 # its first inked column: how many of its first 16 cells differ from each other. Glyphs differ;
 # the empty boxes drawn for missing glyphs are all alike.
@@ -92,23 +99,17 @@ grep -q '/qtbase_ja\.qm$' "/proc/$E2E_PID/maps" || e2e_fail "Qt's Japanese texts
 x xdotool mousemove --sync $((HELP_X + AREA_X + 100)) $((HELP_CONTENT_Y + AREA_Y + 100)) click 1
 e2e_key ctrl+End
 sleep 0.3
-e2e_shot "$E2E_DIR/end.png"
-area_crop "$E2E_DIR/end.png" "$E2E_DIR/area_end.png"
-changed="$(e2e_diff_count "$E2E_DIR/area1.png" "$E2E_DIR/area_end.png")"
+changed="$(area_diff_from_first end)"
 (( changed > 1000 )) || e2e_fail "Ctrl+End did not scroll the text ($changed pixels differ)"
 e2e_key ctrl+Home
 sleep 0.3
-e2e_shot "$E2E_DIR/home.png"
-area_crop "$E2E_DIR/home.png" "$E2E_DIR/area_home.png"
-changed="$(e2e_diff_count "$E2E_DIR/area1.png" "$E2E_DIR/area_home.png")"
+changed="$(area_diff_from_first home)"
 (( changed < 50 )) || e2e_fail "Ctrl+Home did not bring the text back to its top ($changed)"
 
 # Another tab shows another text.
 x xdotool mousemove --sync $((HELP_X + 147)) $((HELP_CONTENT_Y + 12)) click 1
 sleep 0.4
-e2e_shot "$E2E_DIR/help4.png"
-area_crop "$E2E_DIR/help4.png" "$E2E_DIR/area4.png"
-changed="$(e2e_diff_count "$E2E_DIR/area1.png" "$E2E_DIR/area4.png")"
+changed="$(area_diff_from_first help4)"
 (( changed > 1000 )) || e2e_fail "the history tab shows the same text ($changed pixels differ)"
 
 # Ctrl+W closes it while it is in front; the game goes on.
@@ -122,9 +123,7 @@ kill -0 "$E2E_PID" || e2e_fail "the program ended with the Help window"
 # Opened again, it is back on the first tab at the top of its text.
 x xdotool windowfocus --sync "$E2E_WID"
 open_help
-e2e_shot "$E2E_DIR/again.png"
-area_crop "$E2E_DIR/again.png" "$E2E_DIR/area_again.png"
-changed="$(e2e_diff_count "$E2E_DIR/area1.png" "$E2E_DIR/area_again.png")"
+changed="$(area_diff_from_first again)"
 (( changed < 50 )) || e2e_fail "the reopened window does not start as the first did ($changed)"
 
 # Ctrl+W with the main window in front leaves Help open.
