@@ -233,7 +233,9 @@ void BeginOpen() {
 // what it opened, on its own.
 void SettleOpen() {
     AudioState& state = State();
-    for (int waited = 0; state.job && !state.job->done && waited < kCloseWaitMs; ++waited) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kCloseWaitMs);
+    while (state.job && !state.job->done && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     if (!state.job) {
