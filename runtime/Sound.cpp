@@ -413,6 +413,7 @@ void Sound::SetPlayObserver(PlayObserver observer) {
 }
 
 void Sound::PrepareAudio() {
+    State().wanted = true;  // kept open for the sounds to come, not let go as soon as it opens
     BeginOpen();
 }
 

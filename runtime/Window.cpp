@@ -106,8 +106,10 @@ void BringModalToFront() {
         QWidget* widget = (*it)->Widget();
         if (widget != nullptr && ShowsModally(*widget)) {
             widget->setWindowState(widget->windowState() & ~Qt::WindowMinimized);
-            widget->raise();
-            widget->activateWindow();
+            if (!widget->isActiveWindow()) {
+                widget->raise();
+                widget->activateWindow();
+            }
             return;
         }
     }
@@ -199,10 +201,10 @@ protected:
     }
     void changeEvent(QEvent* event) override {
         QWidget::changeEvent(event);
-        if (event->type() == QEvent::ActivationChange && owner_ != nullptr && isActiveWindow() &&
-            windowModality() == Qt::NonModal) {
-            // After the event that activated this window: a minimise that caused it has set its
-            // state by then.
+        // A click on the main window activates it, or Qt hands that activation on to the modal
+        // window that blocks it; either way a minimised modal window comes back. After the event
+        // that activated the window: a minimise that caused it has set its state by then.
+        if (event->type() == QEvent::ActivationChange && owner_ != nullptr && isActiveWindow()) {
             QTimer::singleShot(0, this, [] { BringModalToFront(); });
         }
     }

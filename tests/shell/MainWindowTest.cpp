@@ -129,7 +129,8 @@ TEST_F(ShellFixture, EachMainTickStepsPaintsAndSoundsUnlessBlocked) {
 }
 
 // An audio device that takes 2 s to open holds up no tick: the window starts opening it as it
-// shows, and the volume menu's sample, chosen meanwhile, waits for it instead of the game.
+// shows, and the volume menu's sample, chosen meanwhile, waits for it instead of the game. Once
+// open, the device stays ready for the sounds to come.
 TEST_F(ShellFixture, ASlowAudioDeviceHoldsUpNoTick) {
     Sound::CloseAudio();
     Sound::SimulateSlowDevice(2000);
@@ -140,6 +141,9 @@ TEST_F(ShellFixture, ASlowAudioDeviceHoldsUpNoTick) {
     EXPECT_NEAR(Field().steps, 15, 1);
     EXPECT_FALSE(Sound::AudioIsOpen());
     Sound::SimulateSlowDevice(0);
+    ASSERT_TRUE(QTest::qWaitFor(Sound::AudioIsOpen));
+    RunEventLoopFor(300);
+    EXPECT_TRUE(Sound::AudioIsOpen());
     Sound::CloseAudio();
 }
 
