@@ -49,12 +49,23 @@ std::string Wav(int tag, int channels, int rate, int bits, const std::string& da
            "data" + le(data.size(), 4) + data;
 }
 
+// A function of SDL2_mixer as the game loaded it; null before it has.
+template <typename Function>
+Function Mixer(const char* name) {
+    void* mixer = dlopen("libSDL2_mixer-2.0.so.0", RTLD_NOW | RTLD_NOLOAD);
+    return reinterpret_cast<Function>(mixer ? dlsym(mixer, name) : nullptr);
+}
+
+// How many opens of the mixer's device are not closed yet.
+int MixerOpens() {
+    const auto query = Mixer<int (*)(int*, std::uint16_t*, int*)>("Mix_QuerySpec");
+    return query ? query(nullptr, nullptr, nullptr) : 0;
+}
+
 // The bytes of each buffer the mixer fills, from SDL2_mixer's own post-mix hook.
 std::vector<int> MixedBufferBytes(int forMs) {
     using Hook = void (*)(void*, unsigned char*, int);
-    using SetPostMix = void (*)(Hook, void*);
-    void* mixer = dlopen("libSDL2_mixer-2.0.so.0", RTLD_NOW | RTLD_NOLOAD);
-    auto* set = reinterpret_cast<SetPostMix>(mixer ? dlsym(mixer, "Mix_SetPostMix") : nullptr);
+    const auto set = Mixer<void (*)(Hook, void*)>("Mix_SetPostMix");
     static std::mutex guard;
     static std::vector<int> sizes;  // written on the audio thread
     if (set == nullptr) {
@@ -166,8 +177,7 @@ TEST(SoundTest, VolumesAndCopiesScaleTheOutputALetGoDevicePlaysOutAndAGoneOneIsN
 
 // A device that takes 300 ms to open: Play returns at once, and the sound plays once the device
 // is ready if it is at most a tick (100 ms) late by then, else not at all. One opened ahead of the
-// sounds stays open for them. A close that would
-// wait more than 1 s for an open leaves it to finish alone, and the device can open again after.
+// sounds stays open for them. Closes during an open leave nothing open.
 TEST(SoundTest, ASoundWaitsForASlowDeviceForATickAtMost) {
     double now = 0;  // µs
     SetMicrosecondsSource([&now] { return now; });
@@ -197,21 +207,26 @@ TEST(SoundTest, ASoundWaitsForASlowDeviceForATickAtMost) {
         EXPECT_EQ(Peak(SamplesOf(mix)) > 5000, plays) << late;
     }
 
-    Sound::SimulateSlowDevice(1500);
-    SoundPtr chime = Sound::Open(kChime);
-    chime->Play();
-    const auto closing = std::chrono::steady_clock::now();
-    Sound::CloseAudio();
-    EXPECT_LT(std::chrono::steady_clock::now() - closing, std::chrono::milliseconds(1400));
-    EXPECT_FALSE(Sound::AudioIsOpen());
-    Sound::SimulateSlowDevice(0);
-    chime->Play();  // while the open left behind still runs: nothing opens
-    RunEventLoopFor(100);
-    EXPECT_FALSE(Sound::AudioIsOpen());
-    RunEventLoopFor(1000);
-    chime->Play();
-    EXPECT_TRUE(QTest::qWaitFor(Sound::AudioIsOpen));
-    chime.reset();
-    Sound::CloseAudio();
+    // A close while the device opens waits for it and closes it; one that would wait more than
+    // 1 s leaves the open to finish, and close what it opened, alone, and none begins meanwhile.
+    for (const int slowMs : {300, 1500}) {
+        Sound::SimulateSlowDevice(slowMs);
+        SoundPtr chime = Sound::Open(kChime);
+        chime->Play();
+        const auto closing = std::chrono::steady_clock::now();
+        Sound::CloseAudio();
+        EXPECT_LT(std::chrono::steady_clock::now() - closing, std::chrono::milliseconds(1400));
+        EXPECT_EQ(MixerOpens(), 0) << slowMs;
+        Sound::SimulateSlowDevice(0);
+        chime->Play();
+        RunEventLoopFor(100);
+        EXPECT_EQ(Sound::AudioIsOpen(), slowMs == 300) << slowMs;
+        RunEventLoopFor(1000);
+        chime->Play();
+        EXPECT_TRUE(QTest::qWaitFor(Sound::AudioIsOpen));
+        chime.reset();
+        Sound::CloseAudio();
+        EXPECT_EQ(MixerOpens(), 0) << slowMs;
+    }
     SetMicrosecondsSource({});
 }
