@@ -44,10 +44,13 @@ TEST_F(ShellFixture, OpeningCompletesTheSettingsAndRestoresRecordAndVolume) {
         SCOPED_TRACE(c.stored);
         TearDown();
         SetUp();
+        Sound::CloseAudio();
         OpenMain(c.stored);
         EXPECT_EQ(Data(), c.completed);
         EXPECT_EQ(Field().RefRecord(), c.record);
         EXPECT_EQ(Main().ItsSoundPlayer->RefVolume(), c.volume);
+        // With no sound played yet, the device opens as the window shows, unless muted.
+        EXPECT_EQ(QTest::qWaitFor(Sound::AudioIsOpen, 1000), c.volume != 9);
         EXPECT_EQ(Main().ItsSoundPlayer->SacrificeInterval, 10);  // the filler after 1 s quiet
         EXPECT_FALSE(Main().ActionBlocking);
         app_->MenuCommand(*::Menu()->Find("GameMenuHide"));
