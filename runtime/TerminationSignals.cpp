@@ -48,15 +48,17 @@ void OnReadable() {
 // Under nohup, or from a daemon, a signal comes in ignored on purpose: it stays ignored for the
 // run. Decided once, at the first catch, so that a catch after IgnoreTerminationSignals still
 // knows which ones were ours.
-const std::array<bool, kSignals.size()>& InheritedIgnored() {
-    static const std::array<bool, kSignals.size()> ignored = [] {
-        std::array<bool, kSignals.size()> flags{};
-        for (std::size_t i = 0; i < kSignals.size(); ++i) {
+const sigset_t& InheritedIgnored() {
+    static const sigset_t ignored = [] {
+        sigset_t set;
+        sigemptyset(&set);
+        for (int signal : kSignals) {
             struct sigaction current {};
-            flags[i] =
-                ::sigaction(kSignals[i], nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
+            if (::sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) {
+                sigaddset(&set, signal);
+            }
         }
-        return flags;
+        return set;
     }();
     return ignored;
 }
@@ -66,9 +68,9 @@ void SetDisposition(void (*handler)(int)) {
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (std::size_t i = 0; i < kSignals.size(); ++i) {
-        if (!InheritedIgnored()[i]) {
-            ::sigaction(kSignals[i], &action, nullptr);
+    for (int signal : kSignals) {
+        if (sigismember(&InheritedIgnored(), signal) == 0) {
+            ::sigaction(signal, &action, nullptr);
         }
     }
 }
