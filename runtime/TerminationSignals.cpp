@@ -50,7 +50,7 @@ void OnReadable() {
 // knows which ones were ours.
 const sigset_t& InheritedIgnored() {
     static const sigset_t ignored = [] {
-        sigset_t set;
+        sigset_t set{};
         sigemptyset(&set);
         for (int signal : kSignals) {
             struct sigaction current {};
