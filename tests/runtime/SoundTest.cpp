@@ -166,6 +166,7 @@ TEST(SoundTest, VolumesAndCopiesScaleTheOutputALetGoDevicePlaysOutAndAGoneOneIsN
         EXPECT_FALSE(Sound::AudioIsOpen());
     }
     const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_NE(told.find("without sound"), std::string::npos) << told;
     EXPECT_EQ(told.find("without sound"), told.rfind("without sound")) << told;
 
     Sound::SetPlayObserver(nullptr);
