@@ -12,6 +12,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -82,6 +83,7 @@ struct AudioState {
     std::shared_ptr<OpenJob> abandoned;  // an open left running at a close; none begins meanwhile
     std::vector<PendingPlay> pending;
     int slowDeviceMs = 0;
+    bool threadRefused = false;
     Sound::PlayObserver observer;
 };
 
@@ -215,6 +217,14 @@ void PollOpener() {
     }
 }
 
+std::thread StartOpener(const std::shared_ptr<OpenJob>& job) {
+    const AudioState& state = State();
+    if (state.threadRefused) {
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    }
+    return std::thread(RunOpenJob, job, state.slowDeviceMs);
+}
+
 void BeginOpen() {
     AudioState& state = State();
     if (state.open || state.missing || state.job) {
@@ -224,8 +234,17 @@ void BeginOpen() {
         return;  // two opens at once would race inside SDL
     }
     state.abandoned.reset();
-    state.job = std::make_shared<OpenJob>();
-    state.opener = std::thread(RunOpenJob, state.job, state.slowDeviceMs);
+    auto job = std::make_shared<OpenJob>();
+    try {
+        state.opener = StartOpener(job);
+    } catch (const std::system_error& error) {
+        // Without a thread to open it, the device is as good as missing, till CloseAudio.
+        state.missing = true;
+        state.pending.clear();
+        NoSound("no audio", ("no thread to open the device: " + error.code().message()).c_str());
+        return;
+    }
+    state.job = std::move(job);
     QTimer::singleShot(kOpenPollMs, PollOpener);
 }
 
@@ -438,4 +457,8 @@ bool Sound::AudioIsOpen() {
 
 void Sound::SimulateSlowDevice(int ms) {
     State().slowDeviceMs = ms;
+}
+
+void Sound::SimulateThreadRefused(bool refused) {
+    State().threadRefused = refused;
 }

@@ -52,6 +52,9 @@ public:
     // For tests: every device open first waits this long (ms), as a sound server that answers
     // slowly would.
     static void SimulateSlowDevice(int ms);
+    // For tests: the thread that opens the device can't be made (EAGAIN), as when the process is
+    // at its limit of threads.
+    static void SimulateThreadRefused(bool refused);
 
 private:
     struct Samples;

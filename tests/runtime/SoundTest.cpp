@@ -171,6 +171,26 @@ TEST(SoundTest, VolumesAndCopiesScaleTheOutputALetGoDevicePlaysOutAndAGoneOneIsN
 
     Sound::SetPlayObserver(nullptr);
     Sound::CloseAudio();
+
+    // No thread to open the device with (the process at its limit of threads) is a missing
+    // device: told once, the game plays on, the close is clean, and the next open works.
+    PlayToDisk(mix);
+    Sound::SimulateThreadRefused(true);
+    testing::internal::CaptureStderr();
+    for (int play = 0; play < 2; ++play) {
+        EXPECT_NO_THROW(chime->Play());
+        EXPECT_NO_THROW(Sound::PrepareAudio());
+        RunEventLoopFor(50);
+        EXPECT_FALSE(Sound::AudioIsOpen());
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "tembrolo: no audio (no thread to open the device: Resource temporarily "
+              "unavailable); playing without sound\n");
+    EXPECT_NO_THROW(Sound::CloseAudio());
+    Sound::SimulateThreadRefused(false);
+    chime->Play();
+    EXPECT_TRUE(QTest::qWaitFor(Sound::AudioIsOpen));
+    Sound::CloseAudio();
     SetMicrosecondsSource({});
     EXPECT_EQ(started, (std::vector<std::pair<std::string, std::int32_t>>{{"SoundVolSnd", 35},
                                                                           {"SoundVolSnd", 35}}));
