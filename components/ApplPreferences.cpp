@@ -72,6 +72,11 @@ bool IsPrefsFile(const FolderItem& item, const std::string& creator) {
            !TooLongToBeOurs(item);
 }
 
+bool IsEmptyFile(const FolderItem& item) {
+    const auto in = TextInputStream::Open(item);
+    return in && in->Read(1).empty() && !in->ReadError();
+}
+
 // Leftovers of our own interrupted saves are known by the same marks as the file itself.
 class PrefsShadowFiler final : public ShadowFiler {
 public:
@@ -79,8 +84,10 @@ public:
         : ShadowFiler(std::move(base)), creator_(std::move(creator)) {}
 
 protected:
+    // An empty one holds nothing anyone could lose: a save stopped between making its shadow and
+    // marking it leaves one, unmarked.
     bool IsOwnLeftover(const FolderItem& leftover) const override {
-        return IsPrefsFile(leftover, creator_);
+        return IsEmptyFile(leftover) || IsPrefsFile(leftover, creator_);
     }
 
 private:
@@ -129,16 +136,17 @@ void ApplPreferences::MacSave() {
     PrefsShadowFiler filer(file, FileCreator);
     const FolderItemPtr target = filer.RefShadowFile();
     const auto out = filer.CreateOutput();
-    if (!out) {
+    // The shadow is marked before any data goes in: a save stopped at any later moment leaves a
+    // leftover known as ours, which a later save removes. One without our kind, which the next
+    // start would take for another program's file, never takes the old file's place.
+    if (!out || !MarkAsOurs(*target)) {
         filer.Abort();  // nothing written; the old file stays as it was, and no empty shadow
         return;
     }
-    bool written = out->Write(kMarker) && out->Write(ItsData);
-    written = out->Close() && written && MarkAsOurs(*target);
-    if (!written) {
-        // A shadow cut short by a full disk, or one without our kind (which the next start would
-        // take for another program's file), must never take the old file's place.
-        filer.Abort();
+    // In one write, so that a save stopped midway leaves an empty shadow or a whole one.
+    const bool written = out->Write(kMarker + ItsData);
+    if (!out->Close() || !written) {
+        filer.Abort();  // cut short by a full disk: it must never take the old file's place
         return;
     }
     // A replacement keeps the mode the user gave the old file, given last: its owner may not

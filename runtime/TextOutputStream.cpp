@@ -44,6 +44,7 @@ std::unique_ptr<TextOutputStream> TextOutputStream::CreateNew(const FolderItem& 
     // A umask may have taken the owner's own bits; where the file system keeps no modes this
     // fails, and the file is written all the same.
     ::fchmod(fd, kOwnerOnly);
+    RaiseFileEvent(FileEvent::Created, file.ShellPath());
     return std::make_unique<TextOutputStream>(fd, file.ShellPath());
 }
 
@@ -54,6 +55,9 @@ TextOutputStream::~TextOutputStream() {
 }
 
 bool TextOutputStream::Write(const std::string& bytes) {
+    if (fd_ >= 0 && !failed_ && !bytes.empty()) {
+        RaiseFileEvent(FileEvent::Writing, path_);
+    }
     std::size_t done = 0;
     while (fd_ >= 0 && !failed_ && done < bytes.size()) {
         const ssize_t wrote = ::write(fd_, bytes.data() + done, bytes.size() - done);

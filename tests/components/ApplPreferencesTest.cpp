@@ -340,6 +340,49 @@ TEST_F(PrefsFileTest, OldLeftoversOfOursAreRemoved) {
     }
 }
 
+// A save stopped between making its shadow and marking it leaves that shadow empty and unmarked;
+// one stopped at its first data write leaves it empty and marked (where attributes are kept).
+// Neither holds anything anyone could lose, and a save a minute later removes both.
+TEST_F(PrefsFileTest, SavesStoppedEarlyLeaveLeftoversThatASaveAMinuteLaterRemoves) {
+    GTEST_FLAG_SET(death_test_style, "fast");
+    const std::string beforeTheMarks = Path(kName + "000001");
+    const std::string atTheFirstWrite = Path(kName + "000002");
+    const auto marks = [](const std::string& path) {
+        return Attribute(path, "type") + Attribute(path, "creator");
+    };
+    for (const bool byKind : {true, false}) {
+        SCOPED_TRACE(byKind ? "by kind" : "by contents");
+        std::filesystem::remove_all(config);
+        ::mkdir(config.c_str(), 0700);
+        FolderItem::SimulateAttributeError(byKind ? 0 : ENOTSUP);
+        Ours(kName, "001231000");
+        for (const FileEvent stopAt : {FileEvent::Created, FileEvent::Writing}) {
+            EXPECT_EXIT(
+                {
+                    SetFileEventObserver([stopAt](FileEvent event, const std::string&) {
+                        if (event == stopAt) {
+                            std::raise(SIGKILL);
+                        }
+                    });
+                    RunWithNewRecord();
+                    std::_Exit(0);
+                },
+                testing::KilledBySignal(SIGKILL), "");
+        }
+        EXPECT_EQ(File(kName), "001231000");
+        EXPECT_EQ(ReadBytes(beforeTheMarks), "");
+        EXPECT_EQ(marks(beforeTheMarks), "");
+        EXPECT_EQ(ReadBytes(atTheFirstWrite), "");
+        EXPECT_EQ(marks(atTheFirstWrite), byKind ? "PREFQVLK" : "");
+
+        Age(beforeTheMarks, 60);
+        Age(atTheFirstWrite, 60);
+        RunWithNewRecord();
+        EXPECT_EQ(File(kName), "001231456");
+        EXPECT_EQ(Names(config), NameList{kName});
+    }
+}
+
 TEST_F(PrefsFileTest, UnusablePreferencesFolderLosesNothing) {
     const auto play = [](ApplPreferences& prefs) { prefs.SetPartInteger(5, 1, 3); };
     WriteBytes(scratch / "plain-file", "x");
