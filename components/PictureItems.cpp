@@ -15,43 +15,57 @@ struct PictureItem {
     const char* fileName;
     See see;
     PicturePtr pic;  // empty until loaded; a miss leaves it empty so the next call looks again
-    // The file as it was when it failed to load: not read again (up to 32 MiB, every frame)
-    // until it changes.
-    std::optional<FileStamp> failed;
+    // The file as it was when it was told to be unusable: told once, until it changes.
+    std::optional<FileStamp> told;
+    // That file was looked at whole and is no picture: it is not read again (up to 32 MiB, every
+    // frame) until it changes. One that could not be read (its permissions, no descriptor free)
+    // is tried at every call, as nothing in it need change for it to become readable.
+    bool toldIsNoPicture = false;
 };
 
 // In the order the items are declared.
 std::array<PictureItem, 13>& Items() {
     static std::array<PictureItem, 13> items{{
-        {"QuillmoorPict.png", See::Opaque, nullptr, std::nullopt},
-        {"TargetSystemPict.png", See::Opaque, nullptr, std::nullopt},
-        {"IconPict.png", See::Opaque, nullptr, std::nullopt},
-        {"DigitPict.png", See::Opaque, nullptr, std::nullopt},
-        {"RaijinPict.png", See::WhiteIsTransparent, nullptr, std::nullopt},
-        {"TargetsPict.png", See::WhiteIsTransparent, nullptr, std::nullopt},
-        {"Label0Pict.png", See::Opaque, nullptr, std::nullopt},
-        {"Label1Pict.png", See::Opaque, nullptr, std::nullopt},
-        {"Label2Pict.png", See::Opaque, nullptr, std::nullopt},
-        {"Label3Pict.png", See::Opaque, nullptr, std::nullopt},
-        {"MessagePict.png", See::WhiteIsTransparent, nullptr, std::nullopt},
-        {"FortuneTargetsPict.png", See::WhiteIsTransparent, nullptr, std::nullopt},
-        {"FortuneResultPict.png", See::Opaque, nullptr, std::nullopt},
+        {"QuillmoorPict.png", See::Opaque, nullptr, std::nullopt, false},
+        {"TargetSystemPict.png", See::Opaque, nullptr, std::nullopt, false},
+        {"IconPict.png", See::Opaque, nullptr, std::nullopt, false},
+        {"DigitPict.png", See::Opaque, nullptr, std::nullopt, false},
+        {"RaijinPict.png", See::WhiteIsTransparent, nullptr, std::nullopt, false},
+        {"TargetsPict.png", See::WhiteIsTransparent, nullptr, std::nullopt, false},
+        {"Label0Pict.png", See::Opaque, nullptr, std::nullopt, false},
+        {"Label1Pict.png", See::Opaque, nullptr, std::nullopt, false},
+        {"Label2Pict.png", See::Opaque, nullptr, std::nullopt, false},
+        {"Label3Pict.png", See::Opaque, nullptr, std::nullopt, false},
+        {"MessagePict.png", See::WhiteIsTransparent, nullptr, std::nullopt, false},
+        {"FortuneTargetsPict.png", See::WhiteIsTransparent, nullptr, std::nullopt, false},
+        {"FortuneResultPict.png", See::Opaque, nullptr, std::nullopt, false},
     }};
     return items;
+}
+
+void TellUnusable(PictureItem& item, const FileStamp& stamp, const std::string& path) {
+    if (stamp != item.told) {
+        std::fprintf(stderr, "tembrolo: %s is no picture the game can read; drawing without it\n",
+                     path.c_str());
+        item.told = stamp;
+    }
 }
 
 // A missing file is the usual way to leave a picture out and goes unmentioned; a file that is
 // there but can't be used is told once, until it changes.
 PicturePtr TryLoad(PictureItem& item, const std::string& path) {
     const std::optional<FileStamp> stamp = StampOf(path);
-    if (!stamp || stamp == item.failed) {
+    if (!stamp || (item.toldIsNoPicture && stamp == item.told)) {
         return nullptr;
     }
-    PicturePtr pic = Picture::Open(path);
+    // A file too long to be a picture of ours is judged by its size, unread.
+    const bool tooLong = stamp->size > Picture::kMaxFileBytes;
+    const std::optional<std::string> bytes =
+        tooLong ? std::nullopt : ReadRegularFile(path, Picture::kMaxFileBytes);
+    PicturePtr pic = bytes ? Picture::FromPng(*bytes) : nullptr;
     if (!pic) {
-        item.failed = stamp;
-        std::fprintf(stderr, "tembrolo: %s is no picture the game can read; drawing without it\n",
-                     path.c_str());
+        TellUnusable(item, *stamp, path);
+        item.toldIsNoPicture = tooLong || bytes.has_value();
         return nullptr;
     }
     if (item.see == See::WhiteIsTransparent) {
@@ -114,6 +128,7 @@ PicturePtr FortuneResultPict() {
 void ReleasePictureItems() {
     for (PictureItem& item : Items()) {
         item.pic.reset();
-        item.failed.reset();
+        item.told.reset();
+        item.toldIsNoPicture = false;
     }
 }

@@ -11,9 +11,6 @@
 #include "RegularFile.h"
 
 namespace {
-// The shipped pictures are a few KB; anything far bigger is no picture of ours.
-constexpr std::size_t kMaxFileBytes = 32 * 1024 * 1024;
-
 // Decoded as PNG, the one format the pictures come in. Told the format, the reader would still
 // ask every image plugin whether it reads PNG before its own decoder, loading them all (and
 // libjpeg) at start-up; it is told not to guess.
@@ -54,8 +51,13 @@ std::shared_ptr<Picture> Picture::Create(std::int32_t width, std::int32_t height
 }
 
 std::shared_ptr<Picture> Picture::Open(const std::string& path) {
-    const std::optional<std::string> bytes = ReadRegularFile(path, kMaxFileBytes);
-    const QImage loaded = bytes ? DecodePng(*bytes) : QImage();
+    const std::optional<std::string> bytes =
+        ReadRegularFile(path, static_cast<std::size_t>(kMaxFileBytes));
+    return bytes ? FromPng(*bytes) : nullptr;
+}
+
+std::shared_ptr<Picture> Picture::FromPng(const std::string& bytes) {
+    const QImage loaded = DecodePng(bytes);
     if (loaded.isNull()) {
         return nullptr;
     }

@@ -14,8 +14,13 @@ public:
     // Nothing (nullptr) when the size is not positive or the memory cannot be had.
     static std::shared_ptr<Picture> Create(std::int32_t width, std::int32_t height,
                                            std::int32_t depth);
+    // The shipped pictures are a few KB; a file longer than this (bytes) is no picture of ours.
+    static constexpr std::int64_t kMaxFileBytes = 32 * 1024 * 1024;
+
     // Nothing when the file is missing, is no regular file or is no PNG picture.
     static std::shared_ptr<Picture> Open(const std::string& path);
+    // Nothing when the bytes are no PNG picture.
+    static std::shared_ptr<Picture> FromPng(const std::string& bytes);
 
     explicit Picture(QImage image, std::int32_t depth = 32);
     ~Picture();

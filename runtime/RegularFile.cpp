@@ -60,8 +60,11 @@ std::optional<FileStamp> StampOf(const std::string& path) {
     if (::stat(path.c_str(), &info) != 0) {
         return std::nullopt;
     }
-    return FileStamp{
-        static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-        static_cast<std::int64_t>(info.st_size), static_cast<std::int64_t>(info.st_mtim.tv_sec),
-        static_cast<std::int64_t>(info.st_mtim.tv_nsec)};
+    return FileStamp{static_cast<std::uint64_t>(info.st_dev),
+                     static_cast<std::uint64_t>(info.st_ino),
+                     static_cast<std::int64_t>(info.st_size),
+                     static_cast<std::int64_t>(info.st_mtim.tv_sec),
+                     static_cast<std::int64_t>(info.st_mtim.tv_nsec),
+                     static_cast<std::int64_t>(info.st_ctim.tv_sec),
+                     static_cast<std::int64_t>(info.st_ctim.tv_nsec)};
 }

@@ -12,13 +12,16 @@
 std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes);
 
 // What tells one version of a file from the next without reading it: which file the path leads
-// to, its size and its modification time.
+// to, its size, and its modification and status-change times. The last moves with any change
+// to the file, its permissions included, and can't be set back.
 struct FileStamp {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::int64_t size = 0;
     std::int64_t modifiedSeconds = 0;
     std::int64_t modifiedNanoseconds = 0;
+    std::int64_t changedSeconds = 0;
+    std::int64_t changedNanoseconds = 0;
     bool operator==(const FileStamp&) const = default;
 };
 

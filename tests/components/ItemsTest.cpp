@@ -2,9 +2,17 @@
 
 #include <QImage>
 
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
 #include <chrono>
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -46,40 +54,99 @@ TEST_F(ItemsTest, AMissingPictureIsPickedUpOnceAddedAndThenKept) {
     EXPECT_EQ(TargetsPict(), nullptr);
 }
 
+// What this process has read from files so far (bytes), by the kernel's count.
+std::int64_t BytesRead() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    std::int64_t value = 0;
+    while (io >> key >> value && key != "rchar:") {
+    }
+    return value;
+}
+
+// Writes `bytes` over a file and sets its modification time back, once the clock has moved on from
+// its status-change time: only that time tells the new bytes.
+void OverwriteKeepingTheTime(const std::string& path, const std::string& bytes) {
+    struct stat before {};
+    struct stat after {};
+    ::stat(path.c_str(), &before);
+    do {
+        WriteBytes(path, bytes);
+        const timespec times[2] = {{0, UTIME_OMIT}, before.st_mtim};
+        ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+        ::stat(path.c_str(), &after);
+    } while (after.st_ctim.tv_sec == before.st_ctim.tv_sec &&
+             after.st_ctim.tv_nsec == before.st_ctim.tv_nsec);
+}
+
 // A file that is there but is no picture is told once, and not read again, every frame, until it
-// changes: even the right bytes written into it go unseen while its size and time stay the same.
+// changes in any way: even the right bytes written into it with its size and modification time
+// kept are seen. A file too long to be a picture is judged by its size, unread.
 TEST_F(ItemsTest, ABrokenPictureIsToldOnceAndReadAgainOnlyOnceItsFileChanges) {
     const std::string path = folder / "TargetsPict.png";
     const std::string png = ReadBytes((kShipped / "TargetsPict.png").string()).value();
-    const auto then = fs::file_time_type::clock::now() - std::chrono::seconds(100);
-    WriteBytes(path, std::string(png.size(), 'x'));
-    fs::last_write_time(path, then);
-    testing::internal::CaptureStderr();
-    EXPECT_EQ((std::array{TargetsPict(), TargetsPict(), TargetsPict()}),
-              (std::array<PicturePtr, 3>{}));
-    const std::string told = testing::internal::GetCapturedStderr();
-    const std::string line =
+    const std::string told =
         "tembrolo: " + path + " is no picture the game can read; drawing without it\n";
-    EXPECT_NE(told.find(line), std::string::npos) << told;
-    EXPECT_EQ(told.find("tembrolo:", told.find(line) + 1), std::string::npos) << told;
+    constexpr std::int64_t kSlack = 64 * 1024;  // what else the process reads meanwhile
+    const struct {
+        std::int64_t size, readAtMost;
+    } junk[] = {{1 << 20, (1 << 20) + kSlack}, {Picture::kMaxFileBytes + 1, kSlack}};
+    for (const auto& [size, readAtMost] : junk) {
+        WriteBytes(path, "x");
+        fs::resize_file(path, static_cast<std::uintmax_t>(size));  // sparse: no disk taken
+        testing::internal::CaptureStderr();
+        const std::int64_t before = BytesRead();
+        EXPECT_EQ((std::array{TargetsPict(), TargetsPict(), TargetsPict()}),
+                  (std::array<PicturePtr, 3>{}));
+        EXPECT_LE(BytesRead() - before, readAtMost) << size;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), told) << size;
+    }
 
-    WriteBytes(path, png);
-    fs::last_write_time(path, then);
+    WriteBytes(path, std::string(png.size(), 'x'));
+    testing::internal::CaptureStderr();
     EXPECT_EQ(TargetsPict(), nullptr);
-    fs::last_write_time(path, then + std::chrono::seconds(1));
+    OverwriteKeepingTheTime(path, png);
     const PicturePtr fixed = TargetsPict();
     ASSERT_NE(fixed, nullptr);
     EXPECT_EQ(fixed->Transparent, 1);
 
-    // Let go, as at the next start, the items forget failures too.
+    // Let go, as at the next start, the items forget failures too: the same junk is told again.
     WriteBytes(path, std::string(png.size(), 'x'));
-    fs::last_write_time(path, then);
     ReleasePictureItems();
     EXPECT_EQ(TargetsPict(), nullptr);
-    WriteBytes(path, png);
-    fs::last_write_time(path, then);
     ReleasePictureItems();
-    EXPECT_NE(TargetsPict(), nullptr);
+    EXPECT_EQ(TargetsPict(), nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), told + told + told);
+}
+
+// A picture that can't be read for now (by its permissions; or no descriptor free) is told once,
+// tried at every call, and drawn as soon as it can be read. Root reads anything, so as root an
+// ordinary user who owns the file makes the calls.
+TEST_F(ItemsTest, APictureMadeReadableIsPickedUpAtTheNextCall) {
+    GTEST_FLAG_SET(death_test_style, "fast");
+    constexpr uid_t kNobody = 65534;
+    const std::string path = folder / "TargetsPict.png";
+    const std::string log = folder / "stderr.log";
+    Ship("TargetsPict.png");
+    ::chmod(path.c_str(), 0);
+    if (::geteuid() == 0) {
+        for (const std::string& item : {folder.Path(), path}) {
+            ASSERT_EQ(::chown(item.c_str(), kNobody, kNobody), 0);
+        }
+    }
+    EXPECT_EXIT(
+        {
+            ::dup2(::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+            const bool ordinary =
+                ::geteuid() != 0 ||
+                (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
+            const bool unread = ordinary && TargetsPict() == nullptr && TargetsPict() == nullptr;
+            ::chmod(path.c_str(), 0644);
+            std::_Exit(unread && TargetsPict() != nullptr ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EQ(ReadBytes(log),
+              "tembrolo: " + path + " is no picture the game can read; drawing without it\n");
 }
 
 // A sound is looked for once: missing then, by folder or by file, it stays nothing for the run.
