@@ -1,11 +1,64 @@
 #include "TextArea.h"
 
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <optional>
 
 #include "TextFont.h"
 
 namespace {
+// How a plain key moves a read-only text's view, if it does.
+std::optional<QAbstractSlider::SliderAction> ViewMove(const QKeyEvent& event) {
+    if ((event.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        return std::nullopt;
+    }
+    switch (event.key()) {
+        case Qt::Key_Up:
+            return QAbstractSlider::SliderSingleStepSub;
+        case Qt::Key_Down:
+            return QAbstractSlider::SliderSingleStepAdd;
+        case Qt::Key_PageUp:
+            return QAbstractSlider::SliderPageStepSub;
+        case Qt::Key_PageDown:
+            return QAbstractSlider::SliderPageStepAdd;
+        case Qt::Key_Home:
+            return QAbstractSlider::SliderToMinimum;
+        case Qt::Key_End:
+            return QAbstractSlider::SliderToMaximum;
+        default:
+            return std::nullopt;
+    }
+}
+
+// Read-only text is read like a page: the plain arrow, page, Home and End keys scroll the view
+// at once (by a line, a page, to an end), not the unseen cursor that keyboard selection moves.
+// A cursor the view leaves behind comes to the view's first line, unless it holds a selection,
+// so that Shift with the arrows selects from what is shown.
+class TextEdit final : public QPlainTextEdit {
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const auto move = isReadOnly() ? ViewMove(*event) : std::nullopt;
+        if (!move) {
+            QPlainTextEdit::keyPressEvent(event);
+            return;
+        }
+        verticalScrollBar()->triggerAction(*move);
+        KeepCursorInView();
+        event->accept();
+    }
+
+private:
+    void KeepCursorInView() {
+        if (textCursor().hasSelection() || viewport()->rect().intersects(cursorRect())) {
+            return;
+        }
+        const int scrolled = verticalScrollBar()->value();
+        setTextCursor(cursorForPosition(QPoint(0, 0)));
+        verticalScrollBar()->setValue(scrolled);  // the cursor at the top, the view where it was
+    }
+};
+
 QPlainTextEdit* AsEdit(QWidget* widget) {
     return static_cast<QPlainTextEdit*>(widget);
 }
@@ -14,7 +67,7 @@ constexpr QChar kCR = u'\r';
 constexpr QChar kLF = u'\n';
 }  // namespace
 
-TextArea::TextArea(class Window* window) : Control(window, std::make_unique<QPlainTextEdit>()) {
+TextArea::TextArea(class Window* window) : Control(window, std::make_unique<TextEdit>()) {
     QPlainTextEdit* edit = AsEdit(Widget());
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -52,7 +105,7 @@ void TextArea::SetReadOnly(bool readOnly) {
     if (QPlainTextEdit* edit = AsEdit(Widget())) {
         edit->setReadOnly(readOnly);
         // Read-only text can still be selected, by mouse or by Shift with the arrows, and copied,
-        // and Ctrl+Home and Ctrl+End scroll it. The cursor that the keys move is drawn 0 pixels
+        // and Ctrl+Home and Ctrl+End scroll it. The cursor that those keys move is drawn 0 pixels
         // wide: with nothing to type, a blinking one would only mislead.
         edit->setTextInteractionFlags(readOnly
                                           ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard

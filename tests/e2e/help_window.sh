@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Help window from the help menu: its Japanese texts drawn with real glyphs, Qt's own texts in
-# Japanese too, scrolling by keys, its tabs, Ctrl+W, and a reopened window back on the first tab at
-# the top.
+# Japanese too, scrolling and selecting by keys, its tabs, Ctrl+W, and a reopened window back on
+# the first tab at the top.
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 e2e_start
@@ -111,6 +111,60 @@ x xdotool mousemove --sync $((HELP_X + 147)) $((HELP_CONTENT_Y + 12)) click 1
 sleep 0.4
 changed="$(area_diff_from_first help4)"
 (( changed > 1000 )) || e2e_fail "the history tab shows the same text ($changed pixels differ)"
+
+# In it, the plain keys scroll the view at once, wherever a click left the cursor: three Downs as
+# far as a notch of the mouse wheel (three lines), then a PageDown as far as a click in the scroll
+# bar's track below its handle (a page, as far as the text goes). Shift+Down then selects the line
+# at the top of the view, and the view stays.
+area_shot() {
+    e2e_shot "$E2E_DIR/$1.png"
+    area_crop "$E2E_DIR/$1.png" "$E2E_DIR/area_$1.png"
+}
+area_diff() { e2e_diff_count "$E2E_DIR/area_$1.png" "$E2E_DIR/area_$2.png"; }
+click_in_text() {
+    x xdotool mousemove --sync $((HELP_X + AREA_X + 100)) $((HELP_CONTENT_Y + AREA_Y + 160)) click 1
+}
+wheel_notch_from_top() {
+    e2e_key ctrl+Home
+    x xdotool click 5
+}
+click_in_text
+e2e_key Down Down Down
+sleep 0.3
+area_shot down3
+wheel_notch_from_top
+sleep 0.3
+area_shot wheel
+changed="$(area_diff help4 down3)"
+(( changed > 1000 )) || e2e_fail "three Downs did not scroll the text ($changed pixels differ)"
+changed="$(area_diff wheel down3)"
+(( changed < 50 )) || e2e_fail "three Downs did not scroll three lines ($changed pixels differ)"
+
+e2e_key ctrl+Home
+click_in_text
+e2e_key Down Down Down Next
+sleep 0.3
+area_shot page
+e2e_key shift+Down
+sleep 0.3
+area_shot selected
+wheel_notch_from_top
+# The scroll bar lies along the area's right edge; near its bottom is the track below the handle.
+x xdotool mousemove --sync $((HELP_X + 384)) $((HELP_CONTENT_Y + 325)) click 1
+sleep 0.3
+area_shot track
+changed="$(area_diff down3 page)"
+(( changed > 1000 )) || e2e_fail "PageDown did not scroll the text ($changed pixels differ)"
+changed="$(area_diff track page)"
+(( changed < 50 )) || e2e_fail "PageDown did not scroll a page ($changed pixels differ)"
+changed="$(area_diff page selected)"
+(( changed > 1000 )) || e2e_fail "Shift+Down selected nothing in view ($changed pixels differ)"
+for name in page selected; do
+    convert "$E2E_DIR/area_$name.png" -crop "${AREA_W}x$((AREA_H - 40))+0+40" +repage \
+        "$E2E_DIR/below_$name.png"
+done
+changed="$(e2e_diff_count "$E2E_DIR/below_page.png" "$E2E_DIR/below_selected.png")"
+(( changed < 50 )) || e2e_fail "Shift+Down did not select the top line in place ($changed)"
 
 # Ctrl+W closes it while it is in front; the game goes on.
 e2e_key ctrl+w

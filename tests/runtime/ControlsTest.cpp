@@ -136,7 +136,9 @@ TEST(TextAreaTest, ReadOnlyAreaShowsNoCursorAndTakesNoTypingPastingOrDeleting) {
 }
 
 // A CR, a CR LF pair or a LF ends a line; Text gives CRs back. Read-only, the text scrolls with
-// Ctrl+End and Ctrl+Home and is selected with Shift and the arrows.
+// Ctrl+End and Ctrl+Home and is selected with Shift and the arrows; the plain arrow and page keys,
+// Home and End scroll the view at once, wherever a click left the cursor, and Shift with an arrow
+// then selects from the view's first line. Editable, the plain keys move the cursor.
 TEST(TextAreaTest, LinesAreShownReadBackUnchangedAndScrolledToTheTop) {
     Window window;
     window.SetSize(200, 60);
@@ -163,6 +165,33 @@ TEST(TextAreaTest, LinesAreShownReadBackUnchangedAndScrolledToTheTop) {
     ASSERT_GT(area.ScrollPosition(), 0);
     area.ScrollToTop();
     EXPECT_EQ(area.ScrollPosition(), 0);
+
+    QTest::mouseClick(edit->viewport(), Qt::LeftButton, {}, QPoint(40, 30));
+    const int page = edit->verticalScrollBar()->pageStep();
+    const int last = edit->verticalScrollBar()->maximum();
+    ASSERT_GT(page, 1);
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, int> keys[] = {
+        {Qt::Key_Down, {}, 1},       {Qt::Key_Down, Qt::KeypadModifier, 2},
+        {Qt::Key_Down, {}, 3},       {Qt::Key_PageDown, {}, 3 + page},
+        {Qt::Key_Up, {}, 2 + page},  {Qt::Key_PageUp, {}, 2},
+        {Qt::Key_End, {}, last},     {Qt::Key_Home, {}, 0},
+        {Qt::Key_PageDown, {}, page}};
+    for (const auto& [key, modifiers, position] : keys) {
+        QTest::keyClick(edit, key, modifiers);
+        EXPECT_EQ(area.ScrollPosition(), position) << QKeySequence(key).toString().toStdString();
+    }
+    QTest::keyClick(edit, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(edit->textCursor().selectedText(), "　行\u2029");
+    EXPECT_EQ(area.ScrollPosition(), page);
+    QTest::keyClick(edit, Qt::Key_Down);  // the selection stays where it is
+    EXPECT_EQ(area.ScrollPosition(), page + 1);
+    EXPECT_EQ(edit->textCursor().selectedText(), "　行\u2029");
+
+    area.SetReadOnly(false);
+    area.ScrollToTop();
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(area.ScrollPosition(), 0);
+    EXPECT_EQ(edit->textCursor().blockNumber(), 1);
 }
 
 TEST(TabPanelTest, OnlyTheSelectedPagesControlsShow) {
