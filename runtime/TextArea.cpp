@@ -50,7 +50,9 @@ protected:
 
 private:
     void KeepCursorInView() {
-        if (textCursor().hasSelection() || viewport()->rect().intersects(cursorRect())) {
+        const QRect cursor = cursorRect();  // 0 pixels wide: only its lines count
+        if (textCursor().hasSelection() ||
+            (cursor.bottom() >= 0 && cursor.top() < viewport()->height())) {
             return;
         }
         const int scrolled = verticalScrollBar()->value();

@@ -166,19 +166,27 @@ TEST(TextAreaTest, LinesAreShownReadBackUnchangedAndScrolledToTheTop) {
     area.ScrollToTop();
     EXPECT_EQ(area.ScrollPosition(), 0);
 
-    QTest::mouseClick(edit->viewport(), Qt::LeftButton, {}, QPoint(40, 30));
+    QTest::mouseClick(edit->viewport(), Qt::LeftButton, {}, QPoint(40, 45));
+    ASSERT_EQ(edit->textCursor().blockNumber(), 2);  // the third line, the last in view
     const int page = edit->verticalScrollBar()->pageStep();
     const int last = edit->verticalScrollBar()->maximum();
     ASSERT_GT(page, 1);
-    const std::tuple<Qt::Key, Qt::KeyboardModifiers, int> keys[] = {
-        {Qt::Key_Down, {}, 1},       {Qt::Key_Down, Qt::KeypadModifier, 2},
-        {Qt::Key_Down, {}, 3},       {Qt::Key_PageDown, {}, 3 + page},
-        {Qt::Key_Up, {}, 2 + page},  {Qt::Key_PageUp, {}, 2},
-        {Qt::Key_End, {}, last},     {Qt::Key_Home, {}, 0},
-        {Qt::Key_PageDown, {}, page}};
-    for (const auto& [key, modifiers, position] : keys) {
+    // Key, modifiers; the view's first line and the cursor's line after it.
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, int, int> keys[] = {
+        {Qt::Key_Down, {}, 1, 2},
+        {Qt::Key_Down, Qt::KeypadModifier, 2, 2},
+        {Qt::Key_Down, {}, 3, 3},
+        {Qt::Key_PageDown, {}, 3 + page, 3 + page},
+        {Qt::Key_Up, {}, 2 + page, 3 + page},
+        {Qt::Key_PageUp, {}, 2, 2},
+        {Qt::Key_End, {}, last, last},
+        {Qt::Key_Home, {}, 0, 0},
+        {Qt::Key_PageDown, {}, page, page}};
+    for (const auto& [key, modifiers, position, line] : keys) {
+        const std::string name = QKeySequence(key).toString().toStdString();
         QTest::keyClick(edit, key, modifiers);
-        EXPECT_EQ(area.ScrollPosition(), position) << QKeySequence(key).toString().toStdString();
+        EXPECT_EQ(area.ScrollPosition(), position) << name;
+        EXPECT_EQ(edit->textCursor().blockNumber(), line) << name;
     }
     QTest::keyClick(edit, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(edit->textCursor().selectedText(), "　行\u2029");
