@@ -143,9 +143,10 @@ void ApplPreferences::MacSave() {
         filer.Abort();  // nothing written; the old file stays as it was, and no empty shadow
         return;
     }
-    // In one write, so that a save stopped midway leaves an empty shadow or a whole one.
-    const bool written = out->Write(kMarker + ItsData);
-    if (!out->Close() || !written) {
+    // In one write, so that a save stopped midway leaves an empty shadow or a whole one. Close
+    // tells whether every byte reached the file.
+    out->Write(kMarker + ItsData);
+    if (!out->Close()) {
         filer.Abort();  // cut short by a full disk: it must never take the old file's place
         return;
     }

@@ -17,28 +17,28 @@ struct PictureItem {
     PicturePtr pic;  // empty until loaded; a miss leaves it empty so the next call looks again
     // The file as it was when it was told to be unusable: told once, until it changes.
     std::optional<FileStamp> told;
-    // That file was looked at whole and is no picture: it is not read again (up to 32 MiB, every
-    // frame) until it changes. One that could not be read (its permissions, no descriptor free)
-    // is tried at every call, as nothing in it need change for it to become readable.
-    bool toldIsNoPicture = false;
+    // The file as it was when it was looked at whole and was no picture: not read again (up to
+    // 32 MiB, every frame) until it changes. One that could not be read (its permissions, no
+    // descriptor free) is tried at every call, as nothing in it need change to make it readable.
+    std::optional<FileStamp> noPicture;
 };
 
 // In the order the items are declared.
 std::array<PictureItem, 13>& Items() {
     static std::array<PictureItem, 13> items{{
-        {"QuillmoorPict.png", See::Opaque, nullptr, std::nullopt, false},
-        {"TargetSystemPict.png", See::Opaque, nullptr, std::nullopt, false},
-        {"IconPict.png", See::Opaque, nullptr, std::nullopt, false},
-        {"DigitPict.png", See::Opaque, nullptr, std::nullopt, false},
-        {"RaijinPict.png", See::WhiteIsTransparent, nullptr, std::nullopt, false},
-        {"TargetsPict.png", See::WhiteIsTransparent, nullptr, std::nullopt, false},
-        {"Label0Pict.png", See::Opaque, nullptr, std::nullopt, false},
-        {"Label1Pict.png", See::Opaque, nullptr, std::nullopt, false},
-        {"Label2Pict.png", See::Opaque, nullptr, std::nullopt, false},
-        {"Label3Pict.png", See::Opaque, nullptr, std::nullopt, false},
-        {"MessagePict.png", See::WhiteIsTransparent, nullptr, std::nullopt, false},
-        {"FortuneTargetsPict.png", See::WhiteIsTransparent, nullptr, std::nullopt, false},
-        {"FortuneResultPict.png", See::Opaque, nullptr, std::nullopt, false},
+        {"QuillmoorPict.png", See::Opaque, nullptr, std::nullopt, std::nullopt},
+        {"TargetSystemPict.png", See::Opaque, nullptr, std::nullopt, std::nullopt},
+        {"IconPict.png", See::Opaque, nullptr, std::nullopt, std::nullopt},
+        {"DigitPict.png", See::Opaque, nullptr, std::nullopt, std::nullopt},
+        {"RaijinPict.png", See::WhiteIsTransparent, nullptr, std::nullopt, std::nullopt},
+        {"TargetsPict.png", See::WhiteIsTransparent, nullptr, std::nullopt, std::nullopt},
+        {"Label0Pict.png", See::Opaque, nullptr, std::nullopt, std::nullopt},
+        {"Label1Pict.png", See::Opaque, nullptr, std::nullopt, std::nullopt},
+        {"Label2Pict.png", See::Opaque, nullptr, std::nullopt, std::nullopt},
+        {"Label3Pict.png", See::Opaque, nullptr, std::nullopt, std::nullopt},
+        {"MessagePict.png", See::WhiteIsTransparent, nullptr, std::nullopt, std::nullopt},
+        {"FortuneTargetsPict.png", See::WhiteIsTransparent, nullptr, std::nullopt, std::nullopt},
+        {"FortuneResultPict.png", See::Opaque, nullptr, std::nullopt, std::nullopt},
     }};
     return items;
 }
@@ -55,7 +55,7 @@ void TellUnusable(PictureItem& item, const FileStamp& stamp, const std::string& 
 // there but can't be used is told once, until it changes.
 PicturePtr TryLoad(PictureItem& item, const std::string& path) {
     const std::optional<FileStamp> stamp = StampOf(path);
-    if (!stamp || (item.toldIsNoPicture && stamp == item.told)) {
+    if (!stamp || stamp == item.noPicture) {
         return nullptr;
     }
     // A file too long to be a picture of ours is judged by its size, unread.
@@ -65,7 +65,9 @@ PicturePtr TryLoad(PictureItem& item, const std::string& path) {
     PicturePtr pic = bytes ? Picture::FromPng(*bytes) : nullptr;
     if (!pic) {
         TellUnusable(item, *stamp, path);
-        item.toldIsNoPicture = tooLong || bytes.has_value();
+        if (tooLong || bytes) {
+            item.noPicture = stamp;
+        }
         return nullptr;
     }
     if (item.see == See::WhiteIsTransparent) {
@@ -129,6 +131,6 @@ void ReleasePictureItems() {
     for (PictureItem& item : Items()) {
         item.pic.reset();
         item.told.reset();
-        item.toldIsNoPicture = false;
+        item.noPicture.reset();
     }
 }

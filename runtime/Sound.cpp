@@ -240,7 +240,6 @@ void BeginOpen() {
     } catch (const std::system_error& error) {
         // Without a thread to open it, the device is as good as missing, till CloseAudio.
         state.missing = true;
-        state.pending.clear();
         NoSound("no audio", ("no thread to open the device: " + error.code().message()).c_str());
         return;
     }

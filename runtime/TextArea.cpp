@@ -45,7 +45,6 @@ protected:
         }
         verticalScrollBar()->triggerAction(*move);
         KeepCursorInView();
-        event->accept();
     }
 
 private:

@@ -55,11 +55,9 @@ TextOutputStream::~TextOutputStream() {
 }
 
 bool TextOutputStream::Write(const std::string& bytes) {
-    if (fd_ >= 0 && !failed_ && !bytes.empty()) {
-        RaiseFileEvent(FileEvent::Writing, path_);
-    }
     std::size_t done = 0;
     while (fd_ >= 0 && !failed_ && done < bytes.size()) {
+        RaiseFileEvent(FileEvent::Writing, path_);
         const ssize_t wrote = ::write(fd_, bytes.data() + done, bytes.size() - done);
         if (wrote < 0 && errno == EINTR) {
             continue;
