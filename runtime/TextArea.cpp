@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <optional>
 
 #include "TextFont.h"
@@ -48,15 +50,24 @@ protected:
     }
 
 private:
+    // The visual line the cursor is on (a wrapped paragraph has several), counted from the top as
+    // the scroll bar counts them.
+    int CursorLine() const {
+        const QTextCursor cursor = textCursor();
+        return cursor.block().firstLineNumber() +
+               cursor.block().layout()->lineForTextPosition(cursor.positionInBlock()).lineNumber();
+    }
+
+    // In view are the scroll bar's page of whole lines from its value on.
     void KeepCursorInView() {
-        const QRect cursor = cursorRect();  // 0 pixels wide: only its lines count
+        const int top = verticalScrollBar()->value();
+        const int line = CursorLine();
         if (textCursor().hasSelection() ||
-            (cursor.bottom() >= 0 && cursor.top() < viewport()->height())) {
+            (line >= top && line < top + verticalScrollBar()->pageStep())) {
             return;
         }
-        const int scrolled = verticalScrollBar()->value();
         setTextCursor(cursorForPosition(QPoint(0, 0)));
-        verticalScrollBar()->setValue(scrolled);  // the cursor at the top, the view where it was
+        verticalScrollBar()->setValue(top);  // the cursor at the top, the view where it was
     }
 };
 

@@ -167,18 +167,22 @@ TEST(TextAreaTest, LinesAreShownReadBackUnchangedAndScrolledToTheTop) {
     EXPECT_EQ(area.ScrollPosition(), 0);
 
     QTest::mouseClick(edit->viewport(), Qt::LeftButton, {}, QPoint(40, 45));
-    ASSERT_EQ(edit->textCursor().blockNumber(), 2);  // the third line, the last in view
+    const int clickedAt = edit->textCursor().position();
+    ASSERT_EQ(edit->textCursor().block().blockNumber(), 2);  // the third line
+    ASSERT_GT(edit->textCursor().positionInBlock(), 0);
     const int page = edit->verticalScrollBar()->pageStep();
     const int last = edit->verticalScrollBar()->maximum();
-    ASSERT_GT(page, 1);
-    // Key, modifiers; the view's first line and the cursor's line after it.
+    ASSERT_GE(page, 2);
+    // Key, modifiers; the view's first line, and the line at whose start the cursor is after it
+    // (kClicked: where the click left it). A line of this text is a line of the view.
+    constexpr int kClicked = -1;
     const std::tuple<Qt::Key, Qt::KeyboardModifiers, int, int> keys[] = {
-        {Qt::Key_Down, {}, 1, 2},
-        {Qt::Key_Down, Qt::KeypadModifier, 2, 2},
-        {Qt::Key_Down, {}, 3, 3},
+        {Qt::Key_Down, {}, 1, kClicked},
+        {Qt::Key_Down, Qt::KeypadModifier, 2, kClicked},  // the view's first line
+        {Qt::Key_Down, {}, 3, 3},                         // the line above the view
         {Qt::Key_PageDown, {}, 3 + page, 3 + page},
-        {Qt::Key_Up, {}, 2 + page, 3 + page},
-        {Qt::Key_PageUp, {}, 2, 2},
+        {Qt::Key_PageUp, {}, 3, 3},  // the line below the view
+        {Qt::Key_Up, {}, 2, 3},
         {Qt::Key_End, {}, last, last},
         {Qt::Key_Home, {}, 0, 0},
         {Qt::Key_PageDown, {}, page, page}};
@@ -186,7 +190,10 @@ TEST(TextAreaTest, LinesAreShownReadBackUnchangedAndScrolledToTheTop) {
         const std::string name = QKeySequence(key).toString().toStdString();
         QTest::keyClick(edit, key, modifiers);
         EXPECT_EQ(area.ScrollPosition(), position) << name;
-        EXPECT_EQ(edit->textCursor().blockNumber(), line) << name;
+        EXPECT_EQ(
+            edit->textCursor().position(),
+            line == kClicked ? clickedAt : edit->document()->findBlockByNumber(line).position())
+            << name;
     }
     QTest::keyClick(edit, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(edit->textCursor().selectedText(), "　行\u2029");
