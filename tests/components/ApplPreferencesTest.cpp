@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -263,7 +262,6 @@ TEST_F(PrefsFileTest, FullTmpfsKeepsTheOldFile) {
 // nothing, so as root the runs are made by an ordinary user who owns the files.
 TEST_F(PrefsFileTest, ReadOnlyFileIsSavedAndKeepsItsMode) {
     GTEST_FLAG_SET(death_test_style, "fast");
-    constexpr uid_t kNobody = 65534;
     const auto twoRuns = [] {
         RunWithNewRecord();
         RunProgram([](ApplPreferences& prefs) { prefs.SetPartData("B", 4); });
@@ -276,13 +274,10 @@ TEST_F(PrefsFileTest, ReadOnlyFileIsSavedAndKeepsItsMode) {
         if (::geteuid() != 0) {
             twoRuns();
         } else {
-            for (const std::string& path : {scratch.Path(), config, Path(kName)}) {
-                ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
-            }
+            ASSERT_TRUE(HandToNobody({scratch.Path(), config, Path(kName)}));
             EXPECT_EXIT(
                 {
-                    const bool dropped = ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 &&
-                                         ::setuid(kNobody) == 0;
+                    const bool dropped = BecomeNobody();
                     if (dropped) {
                         twoRuns();
                     }

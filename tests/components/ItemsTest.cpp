@@ -3,7 +3,6 @@
 #include <QImage>
 
 #include <fcntl.h>
-#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -128,22 +127,17 @@ TEST_F(ItemsTest, ABrokenPictureIsToldOnceAndReadAgainOnlyOnceItsFileChanges) {
 // ordinary user who owns the file makes the calls.
 TEST_F(ItemsTest, APictureMadeReadableIsPickedUpAtTheNextCall) {
     GTEST_FLAG_SET(death_test_style, "fast");
-    constexpr uid_t kNobody = 65534;
     const std::string path = folder / "TargetsPict.png";
     const std::string log = folder / "stderr.log";
     Ship("TargetsPict.png");
     ::chmod(path.c_str(), 0);
     if (::geteuid() == 0) {
-        for (const std::string& item : {folder.Path(), path}) {
-            ASSERT_EQ(::chown(item.c_str(), kNobody, kNobody), 0);
-        }
+        ASSERT_TRUE(HandToNobody({folder.Path(), path}));
     }
     EXPECT_EXIT(
         {
             ::dup2(::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
-            const bool ordinary =
-                ::geteuid() != 0 ||
-                (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
+            const bool ordinary = ::geteuid() != 0 || BecomeNobody();
             const bool unread = ordinary && TargetsPict() == nullptr && TargetsPict() == nullptr;
             ::chmod(path.c_str(), 0644);
             std::_Exit(unread && TargetsPict() != nullptr ? 0 : 1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <grp.h>
 #include <linux/fs.h>
 #include <sched.h>
 #include <sys/ioctl.h>
@@ -124,6 +125,21 @@ inline std::vector<std::string> Names(const std::string& folder) {
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// Root is refused nothing, so tests of what an ordinary user is refused hand their files to this
+// user and run as it, in a child process.
+constexpr uid_t kNobody = 65534;
+
+inline bool HandToNobody(const std::vector<std::string>& paths) {
+    return std::all_of(paths.begin(), paths.end(), [](const std::string& path) {
+        return ::chown(path.c_str(), kNobody, kNobody) == 0;
+    });
+}
+
+// In the child: from here on the process is that ordinary user. False when it could not become it.
+inline bool BecomeNobody() {
+    return ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
 }
 
 // Runs `body` with files limited to `bytes`, as on a full disk: writes past it fail (no signal).
